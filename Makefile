@@ -1,0 +1,33 @@
+# The two commands for a fresh machine: `make test` and `make run`.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+.PHONY: test build build32 build64 setup check-image clean
+
+test: setup build
+	@set -o pipefail; status=0; \
+	scripts/wine-session start; \
+	ctest --preset win64 -j1 || status=1; \
+	scripts/wine-session stop; \
+	scripts/check-image build/win32/orrel.exe || status=1; \
+	exit $$status
+
+setup:
+	@scripts/bootstrap
+
+build: build32 build64
+
+build32:
+	@[ -f build/win32/CMakeCache.txt ] || cmake --preset win32 >/dev/null
+	cmake --build build/win32 -j$(JOBS)
+
+build64:
+	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
+	cmake --build build/win64 -j$(JOBS)
+
+check-image: build32
+	scripts/check-image build/win32/orrel.exe
+
+clean:
+	-scripts/wine-session stop
+	rm -rf build

@@ -1,0 +1,6 @@
+// Everything a module that links against the program needs.
+#pragma once
+#include "core/kadefs.h"
+#include "core/memory.h"
+#include "core/cstr.h"
+#include "core/stringa.h"
