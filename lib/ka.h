@@ -4,3 +4,4 @@
 #include "core/memory.h"
 #include "core/cstr.h"
 #include "core/stringa.h"
+#include "core/error.h"
