@@ -1,0 +1,120 @@
+// Drives the launcher's windows from outside, for the end-to-end tests:
+//   uidriver list                 one line per visible top-level window of the desktop:
+//                                 hwnd<TAB>pid<TAB>class<TAB>caption, then one line per
+//                                 child: <TAB>id<TAB>class<TAB>text<TAB>visible<TAB>enabled
+//   uidriver click HWND ID        presses the control with that id
+//   uidriver settext HWND ID TEXT sets a control's text
+//   uidriver check HWND ID 0|1    sets a check box and tells its dialog
+//   uidriver close HWND           asks the window to close
+// Texts are printed as UTF-8 with tabs and line breaks escaped.
+#include <windows.h>
+#include <shellapi.h>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string utf8(const wchar_t* w)
+{
+    int n = WideCharToMultiByte(CP_UTF8, 0, w, -1, nullptr, 0, nullptr, nullptr);
+    std::string s(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w, -1, &s[0], n, nullptr, nullptr);
+    std::string out;
+    for (char c : s) {
+        if (c == '\t') out += "\\t";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\\') out += "\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+std::string textOf(HWND w)
+{
+    wchar_t buf[4096];
+    // WM_GETTEXT reaches controls of other processes, where GetWindowText does not.
+    LRESULT n = SendMessageTimeoutW(w, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                                    2000, nullptr);
+    if (!n) buf[0] = 0;
+    buf[4095] = 0;
+    return utf8(buf);
+}
+
+std::string classOf(HWND w)
+{
+    wchar_t buf[256];
+    GetClassNameW(w, buf, 256);
+    return utf8(buf);
+}
+
+BOOL CALLBACK printChild(HWND w, LPARAM top)
+{
+    if (GetParent(w) != reinterpret_cast<HWND>(top)) return TRUE;
+    printf("\t%d\t%s\t%s\t%d\t%d\n", GetDlgCtrlID(w), classOf(w).c_str(), textOf(w).c_str(),
+           IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0);
+    return TRUE;
+}
+
+BOOL CALLBACK printTop(HWND w, LPARAM)
+{
+    if (!IsWindowVisible(w)) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    printf("%llu\t%lu\t%s\t%s\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), pid,
+           classOf(w).c_str(), textOf(w).c_str());
+    EnumChildWindows(w, printChild, reinterpret_cast<LPARAM>(w));
+    return TRUE;
+}
+
+HWND handle(const char* text) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(_strtoui64(text, nullptr, 10))); }
+
+int usage()
+{
+    fprintf(stderr, "usage: uidriver list | click HWND ID | settext HWND ID TEXT | check HWND ID 0|1 | close HWND\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) return usage();
+    std::string verb = argv[1];
+    if (verb == "list") {
+        EnumWindows(printTop, 0);
+        return 0;
+    }
+    if (argc < 3) return usage();
+    HWND w = handle(argv[2]);
+    if (!IsWindow(w)) {
+        fprintf(stderr, "uidriver: no window %s\n", argv[2]);
+        return 1;
+    }
+    if (verb == "close") return PostMessageW(w, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (argc < 4) return usage();
+    int id = atoi(argv[3]);
+    HWND control = GetDlgItem(w, id);
+    if (verb == "click") {
+        // A command from the button itself, as a real click sends it.
+        return PostMessageW(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
+    }
+    if (!control || argc < 5) return usage();
+    if (verb == "settext") {
+        // The text is taken from the wide command line: the narrow one has lost
+        // whatever the ANSI code page cannot hold.
+        int wargc = 0;
+        LPWSTR* wargv = CommandLineToArgvW(GetCommandLineW(), &wargc);
+        if (!wargv || wargc < 5) return usage();
+        BOOL ok = SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wargv[4])) != 0;
+        LocalFree(wargv);
+        return ok ? 0 : 1;
+    }
+    if (verb == "check") {
+        SendMessageW(control, BM_SETCHECK, atoi(argv[4]) ? BST_CHECKED : BST_UNCHECKED, 0);
+        PostMessageW(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+        return 0;
+    }
+    return usage();
+}
