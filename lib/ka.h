@@ -5,3 +5,4 @@
 #include "core/cstr.h"
 #include "core/stringa.h"
 #include "core/error.h"
+#include "core/textout.h"
