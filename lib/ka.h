@@ -6,3 +6,4 @@
 #include "core/stringa.h"
 #include "core/error.h"
 #include "core/textout.h"
+#include "core/controls.h"
