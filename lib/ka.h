@@ -7,3 +7,6 @@
 #include "core/error.h"
 #include "core/textout.h"
 #include "core/controls.h"
+#include "data/token.h"
+#include "data/parser.h"
+#include "data/xml.h"

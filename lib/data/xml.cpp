@@ -1,0 +1,515 @@
+#include "xml.h"
+#include <cstring>
+
+// One attribute: its name and its value in escaped form.
+struct cXMLAttr : public cBase {
+    cStringA name;
+    cStringA value;
+};
+
+// Collects the writer's output in one growing block, so that a large tree costs
+// one copy into the caller's string instead of one per piece.
+class cXMLWriter {
+public:
+    ~cXMLWriter() { ka_free(text); }
+    void add(const char* s, size_t n);
+    void add(const char* s) { add(s, strlen(s)); }
+    void add(const cStringA& s) { add(s.getPtr() ? s.getPtr() : "", static_cast<size_t>(s.length())); }
+    void addStored(const char* stored, bool quoted);
+    const char* result() const { return failed || !text ? "" : text; }
+
+private:
+    char* text = nullptr;
+    size_t used = 0;
+    size_t capacity = 0;
+    bool failed = false;
+};
+
+namespace {
+
+// Deeper documents are refused: each level costs stack in the reader.
+const int kMaxDepth = 1024;
+// Bytes of the remaining text quoted after a message from inside the document element.
+const int kContextBytes = 100;
+
+const char kDeclaration[] = "<?xml version='1.0' encoding='euc-kr' ?>\r\n";
+const char kOutOfMemory[] = "Not enough memory to read the document.";
+
+struct Entity {
+    const char* text;
+    size_t length;
+    char c;
+};
+
+const Entity kEntities[] = {
+    {"&amp;", 5, '&'}, {"&lt;", 4, '<'}, {"&gt;", 4, '>'}, {"&apos;", 6, '\''}, {"&quot;", 6, '"'},
+};
+
+// The predefined entity that starts at p, or null.
+const Entity* entityAt(const char* p)
+{
+    for (const Entity& e : kEntities) {
+        if (strncmp(p, e.text, e.length) == 0) return &e;
+    }
+    return nullptr;
+}
+
+const Entity* entityFor(char c)
+{
+    for (const Entity& e : kEntities) {
+        if (e.c == c) return &e;
+    }
+    return nullptr;
+}
+
+cStringA fromBuffer(char* buffer)
+{
+    cStringA s(buffer);
+    ka_free(buffer);
+    return s;
+}
+
+cStringA escape(const char* s)
+{
+    size_t n = strlen(s);
+    char* out = static_cast<char*>(ka_malloc(static_cast<unsigned int>(n * 6 + 1)));
+    if (!out) return cStringA();
+    char* o = out;
+    for (; *s; ++s) {
+        const Entity* e = entityFor(*s);
+        if (e) {
+            memcpy(o, e->text, e->length);
+            o += e->length;
+        } else {
+            *o++ = *s;
+        }
+    }
+    *o = 0;
+    return fromBuffer(out);
+}
+
+cStringA unescape(const char* s)
+{
+    if (!s) return cStringA();
+    char* out = static_cast<char*>(ka_malloc(static_cast<unsigned int>(strlen(s) + 1)));
+    if (!out) return cStringA();
+    char* o = out;
+    while (*s) {
+        const Entity* e = *s == '&' ? entityAt(s) : nullptr;
+        *o++ = e ? e->c : *s;
+        s += e ? e->length : 1;
+    }
+    *o = 0;
+    return fromBuffer(out);
+}
+
+// Whether the reader reads s back as one whole name, whatever byte follows it
+// (a lone lead byte at the end would take that byte with it).
+bool isXMLName(const char* s)
+{
+    if (!s || kaIsWhiteChar(*s)) return false;
+    cParser scan(cParser::modeXMLName);
+    scan.set(cStringA(s) + " ");
+    cStringA name;
+    return scan.needIdentifier(name) && name.equals(s);
+}
+
+bool push(void**& items, int& count, int& capacity, void* item)
+{
+    if (count == capacity) {
+        int grown = capacity ? capacity * 2 : 4;
+        void* more = ka_realloc(items, static_cast<unsigned int>(grown) * sizeof(void*));
+        if (!more) return false;
+        items = static_cast<void**>(more);
+        capacity = grown;
+    }
+    items[count++] = item;
+    return true;
+}
+
+cStringA startTagNotClosed(const cStringA& name) { return "The start-tag of '" + name + "' was not closed by angle bracket."; }
+
+bool parseEndTag(cParser& parser, const cStringA& name, cStringA& error)
+{
+    if (!parser.needString("</" + name)) {
+        error = "Can not find the end-tag of '" + name + "'.";
+        return false;
+    }
+    if (!parser.need('>')) {
+        error = "The end-tag of '" + name + "' was not closed by angle bracket.";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void cXMLWriter::add(const char* s, size_t n)
+{
+    if (failed || !n) return;
+    if (used + n + 1 > capacity) {
+        size_t grown = capacity ? capacity : 256;
+        while (grown < used + n + 1) grown *= 2;
+        void* more = grown < 0x7FFFFFFF ? ka_realloc(text, static_cast<unsigned int>(grown)) : nullptr;
+        if (!more) {
+            failed = true;
+            return;
+        }
+        text = static_cast<char*>(more);
+        capacity = grown;
+    }
+    memcpy(text + used, s, n);
+    used += n;
+    text[used] = 0;
+}
+
+// Stored text may hold what a parsed document held verbatim: a double quote read
+// from a single-quoted value, or "<" and a bare "&" read from a CDATA section.
+// Those bytes are written as entities, which unescape to the same text, so that
+// the output is well-formed and reads back to the same values and content.
+void cXMLWriter::addStored(const char* stored, bool quoted)
+{
+    if (!stored) return;
+    const char* run = stored;
+    for (const char* p = stored; *p; ++p) {
+        bool bareAmpersand = *p == '&' && !entityAt(p);
+        if (*p == '<' || bareAmpersand || (quoted && *p == '"')) {
+            add(run, static_cast<size_t>(p - run));
+            add(entityFor(*p)->text);
+            run = p + 1;
+        }
+    }
+    add(run);
+}
+
+// ---- cXMLElement -----------------------------------------------------------
+
+cXMLElement::cXMLElement()
+    : attributes(nullptr), attrCount(0), attrCapacity(0), children(nullptr), childCount(0), childCapacity(0)
+{
+}
+
+cXMLElement::cXMLElement(const char* tagName) : cXMLElement() { name = tagName; }
+
+cXMLElement::~cXMLElement() { clear(); }
+
+void cXMLElement::clear()
+{
+    for (int i = 0; i < attrCount; ++i) delete static_cast<cXMLAttr*>(attributes[i]);
+    // A child's own children are moved up to this list before the child goes, so
+    // that deleting a deep tree never recurses deeply.
+    for (int i = 0; i < childCount; ++i) {
+        cXMLElement* child = static_cast<cXMLElement*>(children[i]);
+        while (child->childCount && push(children, childCount, childCapacity, child->children[child->childCount - 1]))
+            --child->childCount;
+        delete child;
+    }
+    ka_free(attributes);
+    ka_free(children);
+    attributes = children = nullptr;
+    attrCount = attrCapacity = childCount = childCapacity = 0;
+    name.setBlank();
+    content.setBlank();
+}
+
+const char* cXMLElement::getName() const { return name.length() ? name.getPtr() : ""; }
+
+int cXMLElement::getAttrCount() const { return attrCount; }
+
+bool cXMLElement::getAttr(int index, cStringA& attrName, cStringA& value) const
+{
+    if (index < 0 || index >= attrCount) {
+        attrName.setBlank();
+        value.setBlank();
+        return false;
+    }
+    const cXMLAttr* attr = static_cast<const cXMLAttr*>(attributes[index]);
+    attrName = attr->name;
+    value = unescape(attr->value);
+    return true;
+}
+
+bool cXMLElement::findAttr(const char* attrName, cStringA& value) const
+{
+    for (int i = 0; attrName && *attrName && i < attrCount; ++i) {
+        const cXMLAttr* attr = static_cast<const cXMLAttr*>(attributes[i]);
+        if (attr->name.equals(attrName)) {
+            value = unescape(attr->value);
+            return true;
+        }
+    }
+    value.setBlank();
+    return false;
+}
+
+int cXMLElement::getChildElementCount() const { return childCount; }
+
+cXMLElement* cXMLElement::getChildElement(int index) const
+{
+    return index >= 0 && index < childCount ? static_cast<cXMLElement*>(children[index]) : nullptr;
+}
+
+cXMLElement* cXMLElement::findChildElement(const char* childName) const
+{
+    if (!childName || !*childName) return nullptr;
+    for (int i = 0; i < childCount; ++i) {
+        cXMLElement* child = static_cast<cXMLElement*>(children[i]);
+        if (child->name.equals(childName)) return child;
+    }
+    return nullptr;
+}
+
+cStringA cXMLElement::getContent() { return unescape(content); }
+
+bool cXMLElement::appendAttr(const char* attrName, const char* stored)
+{
+    cXMLAttr* attr = new cXMLAttr();
+    if (!attr) return false;
+    attr->name = attrName;
+    attr->value = stored;
+    if (push(attributes, attrCount, attrCapacity, attr)) return true;
+    delete attr;
+    return false;
+}
+
+void cXMLElement::addAttr(const char* attrName, const char* value)
+{
+    if (isXMLName(attrName)) appendAttr(attrName, value ? escape(value) : cStringA());
+}
+
+cXMLElement* cXMLElement::addElement(const char* childName)
+{
+    if (!isXMLName(childName)) return nullptr;
+    cXMLElement* child = new cXMLElement(childName);
+    if (!child) return nullptr;
+    if (push(children, childCount, childCapacity, child)) return child;
+    delete child;
+    return nullptr;
+}
+
+void cXMLElement::setContent(const char* text) { content = text && *text ? escape(text) : cStringA(); }
+
+void cXMLElement::toString(cStringA& out)
+{
+    cXMLWriter writer;
+    write(writer);
+    out << writer.result();
+}
+
+void cXMLElement::write(cXMLWriter& out) const
+{
+    out.add("<");
+    out.add(name);
+    for (int i = 0; i < attrCount; ++i) {
+        const cXMLAttr* attr = static_cast<const cXMLAttr*>(attributes[i]);
+        out.add(" ");
+        out.add(attr->name);
+        out.add("=\"");
+        out.addStored(attr->value, true);
+        out.add("\"");
+    }
+    if (!childCount && !content.length()) {
+        out.add(" />\r\n");
+        return;
+    }
+    out.add(">");
+    if (childCount) {
+        out.add("\r\n");
+        for (int i = 0; i < childCount; ++i) static_cast<const cXMLElement*>(children[i])->write(out);
+    } else {
+        out.addStored(content, false);
+    }
+    out.add("</");
+    out.add(name);
+    out.add(">\r\n");
+}
+
+// ---- Reader ----------------------------------------------------------------
+
+bool cXMLElement::parseAttr(cParser& parser, cStringA& error)
+{
+    for (;;) {
+        cStringA attrName, value;
+        if (!parser.needIdentifier(attrName)) return true;
+        if (!parser.need('=')) {
+            error = "An attribute should be followed by an equal sign(=).\r\nAttribute Name: " + attrName;
+            return false;
+        }
+        if (parser.getToken(value) != cParser::tokenString) {
+            error = "The attribute '" + attrName + "' does not have a string literal value.";
+            return false;
+        }
+        if (!appendAttr(attrName, value)) {
+            error = kOutOfMemory;
+            return false;
+        }
+    }
+}
+
+bool cXMLElement::parseContent(cParser& parser, cStringA& error) { return parseContentAt(parser, error, 1); }
+
+// Attributes, then "/>" or ">", content and the end tag. inContent tells whether
+// a failure came from inside the content.
+bool cXMLElement::parseBody(cParser& parser, cStringA& error, int depth, bool* inContent)
+{
+    if (!parseAttr(parser, error)) return false;
+    if (parser.needString("/>")) return true;
+    if (!parser.need('>')) {
+        error = startTagNotClosed(name);
+        return false;
+    }
+    if (!parseContentAt(parser, error, depth)) {
+        *inContent = true;
+        return false;
+    }
+    return parseEndTag(parser, name, error);
+}
+
+bool cXMLElement::parseContentAt(cParser& parser, cStringA& error, int depth)
+{
+    const char* start = parser.getPointer();
+    const char* markup = strchr(start, '<');
+    if (!markup) markup = start + strlen(start);
+    cStringA text = parser.slice(start, markup);
+    parser.moveTo(markup);
+    if (strncmp(markup, "<![CDATA[", 9) == 0) {
+        const char* end = strstr(markup + 9, "]]>");
+        if (!end) {
+            error = "unexpected end of content.";
+            return false;
+        }
+        text = parser.slice(markup + 9, end);
+        parser.moveTo(end + 3);
+        parser.skipWhite();
+    }
+    for (;;) {
+        const char* at = parser.getPointer();
+        if (*at != '<') return true;
+        if (at[1] == '/') {
+            content = text;
+            return true;
+        }
+        if (strncmp(at, "<!--", 4) == 0) {
+            if (!parser.removeXMLComment(error)) return false;
+        } else if (!parseChild(parser, error, depth + 1)) {
+            return false;
+        }
+        parser.skipWhite();
+    }
+}
+
+bool cXMLElement::parseChild(cParser& parser, cStringA& error, int depth)
+{
+    if (depth > kMaxDepth) {
+        error = "The elements are nested deeper than ";
+        error << kMaxDepth << " levels.";
+        return false;
+    }
+    parser.need('<');
+    cStringA childName;
+    if (parser.isWhite() || !parser.needIdentifier(childName)) {
+        error = "Can not find the name of the tag.";
+        return false;
+    }
+    cXMLElement* child = addElement(childName);
+    if (!child) {
+        error = kOutOfMemory;
+        return false;
+    }
+    bool inContent = false;
+    return child->parseBody(parser, error, depth, &inContent);
+}
+
+// ---- cXML ------------------------------------------------------------------
+
+cXML::cXML() : prolog(new cXMLElement()), document(new cXMLElement()) {}
+
+cXML::cXML(const char* rootName) : prolog(new cXMLElement()), document(new cXMLElement(rootName)) {}
+
+cXML::~cXML()
+{
+    delete prolog;
+    delete document;
+}
+
+cXMLElement* cXML::getDocumentElement() const { return document; }
+
+const char* cXML::getErrorString() const { return error.length() ? error.getPtr() : ""; }
+
+void cXML::setError(const char* message) { error = message; }
+
+cStringA cXML::toString()
+{
+    cStringA out(kDeclaration);
+    if (document) document->toString(out);
+    return out;
+}
+
+bool cXML::parse(const char* text)
+{
+    cParser parser(cParser::modeXMLName);
+    parser.set(text);
+    parser.skipWhite();
+    delete prolog;
+    prolog = new cXMLElement();
+    cStringA message(kOutOfMemory);
+    bool ok = prolog && parseProlog(parser, message) && parseDOCTYPEDeclaration(parser, message) &&
+              parser.removeXMLComment(message) && parseDocumentElement(parser, message);
+    if (!ok) setError(message);
+    return ok;
+}
+
+bool cXML::parseProlog(cParser& parser, cStringA& message)
+{
+    if (!parser.needString("<?xml")) return true;
+    if (parser.isWhite() && prolog->parseAttr(parser, message) && parser.needString("?>")) return true;
+    message = "Invalid XML prolog";
+    return false;
+}
+
+bool cXML::parseDOCTYPEDeclaration(cParser& parser, cStringA& message)
+{
+    if (!parser.needString("<!DOCTYPE")) return true;
+    if (parser.isWhite()) {
+        cStringA piece;
+        for (;;) {
+            int kind = parser.getToken(piece);
+            if (kind == cParser::tokenChar && piece.equals(">")) return true;
+            if (kind != cParser::tokenIdentifier && kind != cParser::tokenString) break;
+        }
+    }
+    message = "Invalid document type declaration";
+    return false;
+}
+
+bool cXML::parseDocumentElement(cParser& parser, cStringA& message)
+{
+    cStringA rootName;
+    if (!parser.need('<') || parser.isWhite() || !parser.needIdentifier(rootName)) {
+        message = "Can not find root tag.";
+        return false;
+    }
+    cXMLElement* root = new cXMLElement(rootName);
+    if (!root) {
+        message = kOutOfMemory;
+        return false;
+    }
+    delete document;
+    document = root;
+    bool inContent = false;
+    if (!root->parseBody(parser, message, 1, &inContent)) {
+        if (inContent) {
+            // The remaining text shows the reader where the failure stands.
+            char context[kContextBytes + 1];
+            strCopyN(context, parser.getPointer(), kContextBytes);
+            message << "\r\n" << context;
+        }
+        return false;
+    }
+    cStringA rest;
+    if (parser.getToken(rest) != cParser::tokenEnd) {
+        message = "Found unnecessary text outside of document element.";
+        return false;
+    }
+    return true;
+}
