@@ -10,3 +10,7 @@
 #include "data/token.h"
 #include "data/parser.h"
 #include "data/xml.h"
+#include "core/list.h"
+#include "core/arrayblock.h"
+#include "core/arraystr.h"
+#include "core/arraytag.h"

@@ -1,0 +1,64 @@
+// The doubly linked list of untyped pointers, addressed by position, and the
+// named entry (name, text, number) that the tag dictionary is made of.
+#pragma once
+#include "memory.h"
+
+#pragma pack(push, 1)
+
+class KA_API listItem : public cBase {
+public:
+    listItem* prev;  // null at the head
+    listItem* next;  // null at the tail
+    void* data;      // the caller's, never freed by the list
+};
+
+// Holds pointers only: the caller disposes of what they point to. A copy links
+// new items to the same pointers, so two lists never share their items.
+class KA_API cLL : public cBase {
+public:
+    cLL();
+    cLL(const cLL& other);
+    cLL& operator=(const cLL& other);
+    ~cLL();
+
+    int count() const;
+    // Both give the new item's position, or -1 when no item can be allocated.
+    int append(void* data);
+    int insert(int i, void* data);
+    int change(int i, void* data);
+    int remove(int i);
+    void* data(int i) const;
+    void removeAll();
+
+private:
+    listItem* get_item(int i) const;
+    bool appendAll(const cLL& other);
+
+    listItem* first;
+    listItem* last;
+    int length;
+};
+
+// Owns copies of its name and text; an empty text is kept as null.
+class KA_API cTagItem : public cBase {
+public:
+    cTagItem();
+    cTagItem(const cTagItem& other);
+    cTagItem& operator=(const cTagItem& other);
+    ~cTagItem();
+
+    // False (item unchanged, "No memory" recorded) when a copy cannot be made.
+    bool set(const char* name, const char* text, __int64 value);
+    bool set(const cTagItem* other);
+
+    const char* name() const;
+    const char* string() const;
+    __int64 value() const;
+
+private:
+    char* tagName;
+    char* tagText;
+    __int64 tagValue;
+};
+
+#pragma pack(pop)
