@@ -14,3 +14,4 @@
 #include "core/arrayblock.h"
 #include "core/arraystr.h"
 #include "core/arraytag.h"
+#include "sys/path.h"
