@@ -15,3 +15,4 @@
 #include "core/arraystr.h"
 #include "core/arraytag.h"
 #include "sys/path.h"
+#include "sys/registry.h"
