@@ -16,3 +16,6 @@
 #include "core/arraytag.h"
 #include "sys/path.h"
 #include "sys/registry.h"
+#include "sys/globals.h"
+#include "sys/noti.h"
+#include "core/errorshow.h"
