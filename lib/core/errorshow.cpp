@@ -40,3 +40,32 @@ void kaErrorShow(HWND owner)
     showBox(owner, kaErrorGetMsgFull());
     kaErrorClear();
 }
+
+cError::cError() {}
+
+cError::cError(const cError& other) : cBase(), messages(other.messages) {}
+
+cError& cError::operator=(const cError& other)
+{
+    messages = other.messages;
+    return *this;
+}
+
+cError::~cError() {}
+
+void cError::addMsg(const char* text) { messages.append(text); }
+
+void cError::clear() { messages.removeAll(); }
+
+void cError::getMsg(cArrayStr& out) const { out = messages; }
+
+void cError::show(HWND owner)
+{
+    cStringA text;
+    for (int i = messages.count() - 1; i >= 0; --i) {
+        text << messages[i];
+        if (i > 0) text << "\r\n";
+    }
+    if (text.isBlank()) return;
+    showBox(announce(owner), text);
+}

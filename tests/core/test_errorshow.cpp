@@ -195,3 +195,48 @@ TEST_F(ErrorShow, WithoutAnyWindowTheBoxHasNoOwner)
     EXPECT_TRUE(notices.empty());
     EXPECT_FALSE(kaErrorExist());
 }
+
+TEST_F(ErrorShow, CollectedMessagesShowNewestFirstAndStay)
+{
+    cError empty;
+    empty.addMsg(nullptr);
+    {
+        BoxCloser closer;
+        cError().show(top);
+        empty.show(top);  // one null entry joins to nothing
+        EXPECT_TRUE(closer.finish().empty());
+    }
+    EXPECT_TRUE(notices.empty());
+
+    cError errors;
+    errors.addMsg("first");
+    errors.addMsg("second");
+    errors.addMsg("");
+    errors.addMsg("third");
+    cError copy(errors), assigned;
+    assigned = errors;
+    errors.clear();
+    {
+        BoxCloser closer;
+        copy.show(other);
+        const std::vector<Box>& boxes = closer.finish();
+        ASSERT_EQ(1u, boxes.size());
+        EXPECT_EQ(other, boxes[0].owner);
+        EXPECT_EQ("오렐 시험", boxes[0].caption);
+        EXPECT_EQ("third\r\n\r\nsecond\r\nfirst", boxes[0].text);
+    }
+    ASSERT_EQ(1u, notices.size());
+    EXPECT_EQ(602u, notices[0].code);
+    EXPECT_EQ(other, notices[0].source);
+
+    cArrayStr list;
+    list.append("stale");
+    copy.getMsg(list);
+    ASSERT_EQ(4, list.count());  // showing keeps the list
+    EXPECT_STREQ("first", list[0]);
+    EXPECT_EQ(nullptr, list[2]);
+    assigned.getMsg(list);
+    EXPECT_EQ(4, list.count());
+    errors.getMsg(list);
+    EXPECT_EQ(0, list.count());
+}
