@@ -19,3 +19,4 @@
 #include "sys/globals.h"
 #include "sys/noti.h"
 #include "core/errorshow.h"
+#include "data/fileencode.h"
