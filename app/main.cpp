@@ -1,7 +1,9 @@
 #include <windows.h>
-#include "ka.h"
+#include "framework/winapp.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+// The application object is a global of the launcher; the entry point only hands over.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    return 0;
+    CWinApp* app = CWinApp::current();
+    return app ? app->run(instance) : 0;
 }

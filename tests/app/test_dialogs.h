@@ -1,0 +1,12 @@
+// Resource ids of the app tests' own dialog.
+#pragma once
+
+#define IDD_TEST 200
+#define IDC_NAME 201
+#define IDC_NUMBER 202
+#define IDC_FLAG 203
+#define IDC_PING 204
+#define IDC_STATUS_TEXT 205
+#define IDC_BAR 206
+#define IDC_GO 207
+#define IDD_MISSING 299
