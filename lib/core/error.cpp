@@ -1,4 +1,5 @@
 #include "error.h"
+#include "errorstate.h"
 #include <windows.h>
 #include <commdlg.h>
 
@@ -171,6 +172,8 @@ void kaErrorMute(bool on)
     kaErrorClear();
     channel().mute = on;
 }
+
+bool kaErrorChannelMuted() { return channel().mute; }
 
 void kaErrorStop() { ++channel().stopCount; }
 

@@ -1,19 +1,10 @@
 #include "errorshow.h"
 #include "error.h"
+#include "errorstate.h"
 #include "sys/globals.h"
 #include "sys/noti.h"
 
 namespace {
-
-// The channel offers no query for its mute flag. Muted, the pending text sits in
-// the muted slot while the message slot stays empty, so the full text (message
-// slot followed by its context lines) no longer begins with the pending text.
-bool pendingIsMuted()
-{
-    cStringA pending = kaErrorGetMsg();
-    cStringA full = kaErrorGetMsgFull();
-    return strnCompare(full, pending, pending.length()) != 0;
-}
 
 // Notifies the top window and returns the owner the box will have.
 HWND announce(HWND owner)
@@ -35,7 +26,7 @@ void showBox(HWND owner, const char* text)
 
 void kaErrorShow(HWND owner)
 {
-    if (!kaErrorExist() || pendingIsMuted()) return;
+    if (!kaErrorExist() || kaErrorChannelMuted()) return;
     owner = announce(owner);
     showBox(owner, kaErrorGetMsgFull());
     kaErrorClear();
