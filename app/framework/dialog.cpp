@@ -126,9 +126,7 @@ void CDialog::OnOK()
         return;
     }
     // The refused control has the focus; the user corrects it and tries again.
-    CWinApp* app = CWinApp::current();
-    MessageBoxA(m_hWnd, kaErrorGetMsg(), app ? app->m_appName.getPtr() : nullptr, MB_OK | MB_ICONEXCLAMATION);
-    kaErrorClear();
+    kaErrorShow(m_hWnd);
 }
 
 INT_PTR CALLBACK CDialog::dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

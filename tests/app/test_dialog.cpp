@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <string>
 #include <commctrl.h>
+#include <cstring>
 #include <functional>
 #include "framework/dialog.h"
 #include "framework/winapp.h"
@@ -161,6 +162,45 @@ TEST_F(Dialog, OkTakesTheControlsAndCancelLeavesTheMembers)
     };
     EXPECT_EQ(IDCANCEL, cancel.DoModal());
     EXPECT_STREQ("first", cancel.name);
+}
+
+// The refusal's message box runs a modal loop of its own; this timer reads and closes it.
+cStringA refusalShown;
+
+BOOL CALLBACK findMessageBox(HWND window, LPARAM found)
+{
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (strcmp(name, "#32770") != 0 || !GetWindow(window, GW_OWNER)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+VOID CALLBACK closeMessageBox(HWND dialog, UINT, UINT_PTR timer, DWORD)
+{
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findMessageBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    KillTimer(dialog, timer);
+    refusalShown = windowText(GetDlgItem(box, 0xFFFF));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
+
+TEST_F(Dialog, OkWithARefusedNumberTellsTheUserAndStaysOpen)
+{
+    TestDlg dlg;
+    refusalShown = cStringA();
+    dlg.script = [](TestDlg& d) {
+        SetWindowTextA(d.item(IDC_NUMBER), "twelve");
+        SetTimer(d.m_hWnd, 1, 50, closeMessageBox);
+        d.command(IDOK);
+        EXPECT_TRUE(IsWindow(d.m_hWnd));
+        EXPECT_FALSE(kaErrorExist()) << "shown and cleared";
+        d.finish(IDABORT);
+    };
+    EXPECT_EQ(IDABORT, dlg.DoModal());
+    EXPECT_STREQ("Please enter a whole number.", text(refusalShown).c_str());
+    EXPECT_EQ(-42, dlg.number);
 }
 
 TEST_F(Dialog, DataExchangeBothWaysAndRefusedNumbers)
