@@ -27,16 +27,16 @@ bool copyText(const char* text, char** out)
 
 bool inRange(const cArrayBlock& b, long long i) { return i >= 0 && i < b.count; }
 
-void* takeBlock(const void* old, int count, long long capacity, size_t size, Fill fill)
+void* takeBlock(const void* old, int count, long long capacity, size_t size, Fill fill,
+                unsigned long long extra)
 {
     // Element counts stay ints and block sizes the allocator's 32-bit size: a
     // request beyond either is refused rather than allowed to wrap into a small block.
-    unsigned long long bytes = static_cast<unsigned long long>(capacity) * size;
     void* block = nullptr;
-    if (capacity > 0 && capacity <= INT_MAX && bytes <= UINT_MAX) {
-        unsigned int n = static_cast<unsigned int>(capacity);
-        unsigned int s = static_cast<unsigned int>(size);
-        block = fill == Zeroed ? ka_calloc(n, s) : ka_malloc(n * s);
+    if (capacity > 0 && capacity <= INT_MAX && extra <= UINT_MAX) {
+        unsigned long long bytes = static_cast<unsigned long long>(capacity) * size + extra;
+        unsigned int n = static_cast<unsigned int>(bytes);
+        if (bytes <= UINT_MAX) block = fill == Zeroed ? ka_calloc(1, n) : ka_malloc(n);
     }
     if (!checked(block)) return nullptr;
     if (count > 0) memcpy(block, old, static_cast<size_t>(count) * size);

@@ -21,10 +21,11 @@ bool copyText(const char* text, char** out);
 
 bool inRange(const cArrayBlock& b, long long i);
 
-// A new block of capacity elements holding the first count elements of old; null,
-// with "No memory" recorded, when it cannot be had (also when its size does not
-// fit the allocator's 32-bit size).
-void* takeBlock(const void* old, int count, long long capacity, size_t size, Fill fill);
+// A new block of capacity elements (and extra bytes after them) holding the first
+// count elements of old; null, with "No memory" recorded, when it cannot be had
+// (also when its size does not fit the allocator's 32-bit size).
+void* takeBlock(const void* old, int count, long long capacity, size_t size, Fill fill,
+                unsigned long long extra = 0);
 
 // The growth step: adds n elements of room (n < 1: nothing to do). On failure the
 // old block stays.

@@ -14,10 +14,10 @@ char** textsOf(const cArrayBlock& b) { return kaStore::at<char*>(b); }
 
 // Lowered copies of the texts for the sort. The case-insensitive comparison would
 // otherwise lower both texts afresh on every one of the sort's n * n / 2 steps.
-// Without memory for the copies the texts are compared as they stand.
+// Without memory for the copies the sort compares the texts the usual, slower way.
 class SortKeys {
 public:
-    SortKeys(char** texts, int n) : texts(texts), n(n), keys(nullptr)
+    SortKeys(char** entries, int total) : texts(entries), n(total), keys(nullptr)
     {
         keys = static_cast<char**>(ka_calloc(static_cast<unsigned int>(n), sizeof(char*)));
         for (int k = 0; keys && k < n; ++k) {

@@ -1,10 +1,105 @@
 #include "arraytag.h"
 #include "arraystore.h"
+#include <cstring>
 #include "cstr.h"
 
 namespace {
 
-// ---- shared by both dictionaries ----------------------------------------------------
+// ---- storage shared by both dictionaries ------------------------------------------
+//
+// The items block holds capacity item pointers followed by a table of slots, a
+// power of two at least twice the capacity, each 0 or an item's index + 1, placed
+// by the hash of its name (open addressing). A dictionary never holds a name twice,
+// so the table finds the very item a scan from the front would, without making a
+// dictionary of n names cost n * n / 2 comparisons to fill.
+
+unsigned long long slotCount(long long capacity)
+{
+    unsigned long long n = 16;
+    while (n < 2ULL * static_cast<unsigned long long>(capacity)) n <<= 1;
+    return n;
+}
+
+// Null and empty names are the same name, and hash alike.
+unsigned nameHash(const char* name)
+{
+    unsigned h = 2166136261u;
+    for (; name && *name; ++name) h = (h ^ static_cast<unsigned char>(*name)) * 16777619u;
+    return h;
+}
+
+template <class Item>
+Item** itemsOf(const cArrayBlock& b)
+{
+    return kaStore::at<Item*>(b);
+}
+
+int* slotsOf(const cArrayBlock& b)
+{
+    return reinterpret_cast<int*>(static_cast<char*>(b.data) + static_cast<size_t>(b.capacity) * sizeof(void*));
+}
+
+unsigned slotMask(const cArrayBlock& b) { return static_cast<unsigned>(slotCount(b.capacity) - 1); }
+
+template <class Item>
+int findName(const cArrayBlock& b, const char* name)
+{
+    if (!b.data) return -1;
+    const int* slots = slotsOf(b);
+    unsigned mask = slotMask(b);
+    for (unsigned h = nameHash(name) & mask; slots[h]; h = (h + 1) & mask) {
+        int k = slots[h] - 1;
+        if (strIsEqual(itemsOf<Item>(b)[k]->name(), name)) return k;
+    }
+    return -1;
+}
+
+template <class Item>
+void indexItem(cArrayBlock& b, int k)
+{
+    int* slots = slotsOf(b);
+    unsigned mask = slotMask(b);
+    unsigned h = nameHash(itemsOf<Item>(b)[k]->name()) & mask;
+    while (slots[h]) h = (h + 1) & mask;
+    slots[h] = k + 1;
+}
+
+template <class Item>
+void reindex(cArrayBlock& b)
+{
+    if (!b.data) return;
+    memset(slotsOf(b), 0, static_cast<size_t>(slotCount(b.capacity)) * sizeof(int));
+    for (int k = 0; k < b.count; ++k) indexItem<Item>(b, k);
+}
+
+// The growth step: a zero-filled block of capacity items and its slot table, the
+// items carried over. False, with b unchanged, when memory ran short.
+template <class Item>
+bool regrow(cArrayBlock& b, long long capacity)
+{
+    void* block = kaStore::takeBlock(b.data, b.count, capacity, sizeof(Item*), kaStore::Zeroed,
+                                     slotCount(capacity) * sizeof(int));
+    if (!block) return false;
+    ka_free(b.data);
+    b.data = block;
+    b.capacity = static_cast<int>(capacity);
+    reindex<Item>(b);
+    return true;
+}
+
+template <class Item>
+bool roomForItem(cArrayBlock& b)
+{
+    return b.count < b.capacity || regrow<Item>(b, static_cast<long long>(b.capacity) + kaStore::kStep);
+}
+
+// Item goes to the end; the caller has made room.
+template <class Item>
+void appendItem(cArrayBlock& b, Item* item)
+{
+    itemsOf<Item>(b)[b.count] = item;
+    indexItem<Item>(b, b.count++);
+}
 
 template <class Item>
 Item* itemAt(const cArrayBlock& b, int i)
@@ -13,24 +108,31 @@ Item* itemAt(const cArrayBlock& b, int i)
 }
 
 template <class Item>
-int findName(const cArrayBlock& b, const char* name)
+void deleteAt(cArrayBlock& b, int i)
 {
-    for (int k = 0; k < b.count; ++k)
-        if (strIsEqual(kaStore::at<Item*>(b)[k]->name(), name)) return k;
-    return -1;
+    delete itemsOf<Item>(b)[i];
+    kaStore::closeGap(b, i, 1, sizeof(Item*));
+    reindex<Item>(b);  // the items after i have moved down
 }
 
 template <class Item>
-void deleteAt(cArrayBlock& b, int i)
+void deleteItems(cArrayBlock& b)
 {
-    delete kaStore::at<Item*>(b)[i];
-    kaStore::removeOne<Item*>(b, i);
+    while (b.count > 0) delete itemsOf<Item>(b)[--b.count];
 }
 
 template <class Item>
 void deleteAll(cArrayBlock& b)
 {
-    while (b.count > 0) delete kaStore::at<Item*>(b)[--b.count];
+    deleteItems<Item>(b);
+    reindex<Item>(b);
+}
+
+template <class Item>
+void releaseItems(cArrayBlock& b)
+{
+    deleteItems<Item>(b);
+    kaStore::release(b);
 }
 
 cTagItem* newItem(const char* name, const char* text, __int64 value)
@@ -62,27 +164,24 @@ cArrayPtrTagItem* cloneItem(const cArrayPtrTagItem* from) { return newItem(from-
 // dst (empty, without block) gets a block of src's capacity and a copy of each item;
 // all or nothing.
 template <class Item>
-bool copyItems(cArrayBlock& dst, const cArrayBlock& src)
+void copyItems(cArrayBlock& dst, const cArrayBlock& src)
 {
-    cArrayBlock shape = src;
-    shape.count = 0;
-    if (!kaStore::copyBlock(dst, shape, src.capacity, sizeof(Item*), kaStore::Zeroed)) return false;
+    if (src.capacity < 1 || !regrow<Item>(dst, src.capacity)) return;
     for (int k = 0; k < src.count; ++k) {
-        Item* copy = cloneItem(kaStore::at<Item*>(src)[k]);
+        Item* copy = cloneItem(itemsOf<Item>(src)[k]);
         if (!copy) {
             deleteAll<Item>(dst);
-            return false;
+            return;
         }
-        kaStore::at<Item*>(dst)[dst.count++] = copy;
+        appendItem(dst, copy);
     }
-    return true;
 }
 
 template <class Item>
 void assignItems(cArrayBlock& dst, const cArrayBlock& src)
 {
-    deleteAll<Item>(dst);
-    kaStore::release(dst);
+    if (&dst == &src) return;
+    releaseItems<Item>(dst);
     copyItems<Item>(dst, src);
 }
 
@@ -96,17 +195,13 @@ cArrayTag::cArrayTag(const cArrayTag& other) : cBase(), items{nullptr, 0, 0} { c
 
 cArrayTag& cArrayTag::operator=(const cArrayTag& other)
 {
-    if (this != &other) assignItems<cTagItem>(items, other.items);
+    assignItems<cTagItem>(items, other.items);
     return *this;
 }
 
-cArrayTag::~cArrayTag()
-{
-    deleteAll<cTagItem>(items);
-    kaStore::release(items);
-}
+cArrayTag::~cArrayTag() { releaseItems<cTagItem>(items); }
 
-bool cArrayTag::expand() { return kaStore::roomForOne(items, sizeof(cTagItem*), kaStore::Zeroed); }
+bool cArrayTag::expand() { return roomForItem<cTagItem>(items); }
 
 const cTagItem* cArrayTag::item(int i) const { return itemAt<cTagItem>(items, i); }
 
@@ -120,7 +215,7 @@ int cArrayTag::put(int i, const char* name, const char* text, __int64 value)
     if (!expand()) return -1;
     cTagItem* fresh = newItem(name, text, value);
     if (!fresh) return -1;
-    kaStore::append<cTagItem*>(items, fresh, kaStore::Zeroed);
+    appendItem(items, fresh);
     return items.count;
 }
 
@@ -228,17 +323,13 @@ cArrayPtrTag::cArrayPtrTag(const cArrayPtrTag& other) : cBase(), items{nullptr, 
 
 cArrayPtrTag& cArrayPtrTag::operator=(const cArrayPtrTag& other)
 {
-    if (this != &other) assignItems<cArrayPtrTagItem>(items, other.items);
+    assignItems<cArrayPtrTagItem>(items, other.items);
     return *this;
 }
 
-cArrayPtrTag::~cArrayPtrTag()
-{
-    deleteAll<cArrayPtrTagItem>(items);
-    kaStore::release(items);
-}
+cArrayPtrTag::~cArrayPtrTag() { releaseItems<cArrayPtrTagItem>(items); }
 
-bool cArrayPtrTag::expand() { return kaStore::roomForOne(items, sizeof(cArrayPtrTagItem*), kaStore::Zeroed); }
+bool cArrayPtrTag::expand() { return roomForItem<cArrayPtrTagItem>(items); }
 
 int cArrayPtrTag::find(const char* name) const { return findName<cArrayPtrTagItem>(items, name); }
 
@@ -252,7 +343,7 @@ void* cArrayPtrTag::set(const char* name, void* ptr)
     if (!expand()) return ptr;
     cArrayPtrTagItem* fresh = newItem(name, ptr);
     if (!fresh) return ptr;
-    kaStore::append<cArrayPtrTagItem*>(items, fresh, kaStore::Zeroed);
+    appendItem(items, fresh);
     return nullptr;
 }
 

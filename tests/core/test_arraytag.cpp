@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 #include "ka.h"
@@ -141,4 +142,54 @@ TEST(ArrayPtrTag, HandsBackThePointersItNoLongerHolds)
     item = other;
     EXPECT_EQ("y", str(item.name()));
     EXPECT_EQ(nullptr, item.ptr());
+}
+
+TEST(ArrayTag, FindsWhatAScanFromTheFrontWouldThroughRandomEdits)
+{
+    // A model kept as a plain list of names, searched from the front.
+    const char* pool[] = {nullptr, "", "a", "A", "b", "ab", "ba", "k1", "k2", "k10", "가", "가나"};
+    std::mt19937 rng(11);
+    cArrayTag tags;
+    cArrayPtrTag ptrs;
+    std::vector<std::string> model;  // "" stands for the null/empty name
+    auto modelFind = [&](const char* name) {
+        for (size_t k = 0; k < model.size(); ++k)
+            if (model[k] == (name ? name : "")) return static_cast<int>(k);
+        return -1;
+    };
+    for (int step = 0; step < 4000; ++step) {
+        SCOPED_TRACE(step);
+        const char* name = pool[rng() % 12];
+        int at = modelFind(name);
+        switch (rng() % 5) {
+        case 0:
+            EXPECT_EQ(static_cast<int>(model.size()) - (at >= 0), tags.remove(name));
+            EXPECT_EQ(at >= 0 ? P(at + 1000) : nullptr, ptrs.remove(name));
+            if (at >= 0) model.erase(model.begin() + at);
+            for (size_t k = 0; k < model.size(); ++k) ptrs.set(model[k].c_str(), P(static_cast<int>(k) + 1000));
+            break;
+        case 1:
+            if (step % 50 == 0) {
+                tags.removeAll();
+                ptrs.removeAll();
+                model.clear();
+            }
+            break;
+        default:
+            if (at < 0) {
+                model.push_back(name ? name : "");
+                at = static_cast<int>(model.size()) - 1;
+            }
+            EXPECT_EQ(static_cast<int>(model.size()), tags.set(name, "t", at));
+            ptrs.set(name, P(at + 1000));
+        }
+        ASSERT_EQ(static_cast<int>(model.size()), tags.count());
+        for (const char* probe : pool) {
+            int expect = modelFind(probe);
+            EXPECT_EQ(expect, tags.find(probe)) << str(probe);
+            EXPECT_EQ(expect < 0 ? nullptr : P(expect + 1000), ptrs.getPtr(probe)) << str(probe);
+        }
+    }
+    cArrayTag copy(tags);
+    for (const char* probe : pool) EXPECT_EQ(tags.find(probe), copy.find(probe)) << str(probe);
 }
