@@ -12,6 +12,8 @@
 #include "data/xml.h"
 #include "core/list.h"
 #include "core/arrayblock.h"
+#include "core/arrayint.h"
+#include "core/arraystat.h"
 #include "core/arraystr.h"
 #include "core/arraytag.h"
 #include "sys/path.h"
