@@ -22,3 +22,4 @@
 #include "sys/noti.h"
 #include "core/errorshow.h"
 #include "data/fileencode.h"
+#include "sys/font.h"
