@@ -23,3 +23,7 @@
 #include "core/errorshow.h"
 #include "data/fileencode.h"
 #include "sys/font.h"
+#include "sys/sysinfo.h"
+#include "sys/datafolder.h"
+#include "sys/file.h"
+#include "sys/fsutil.h"
