@@ -50,6 +50,12 @@ void removeTree(const std::string& path)
     RemoveDirectoryA(path.c_str());
 }
 
+bool runningOnWine()
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 void TempFolder::SetUp()
 {
     static int serial = 0;
@@ -67,4 +73,60 @@ void TempFolder::TearDown()
 {
     removeTree(root.substr(0, root.size() - 1));
     kaErrorClear();
+}
+
+namespace {
+
+struct BoxSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK findBox(HWND hwnd, LPARAM param)
+{
+    BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid == search->process && std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+BoxCloser::BoxCloser() : worker([this] { run(); }) {}
+
+BoxCloser::~BoxCloser()
+{
+    stop = true;
+    worker.join();
+}
+
+std::vector<std::string> BoxCloser::texts()
+{
+    std::lock_guard<std::mutex> guard(lock);
+    return seen;
+}
+
+void BoxCloser::run()
+{
+    const int kMessageText = 0xFFFF;  // the static control that holds a message box's text
+    while (!stop) {
+        BoxSearch search = {GetCurrentProcessId(), nullptr};
+        EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            char text[1024] = {};
+            GetDlgItemTextA(search.found, kMessageText, text, sizeof text);
+            {
+                std::lock_guard<std::mutex> guard(lock);
+                seen.push_back(text);
+            }
+            SendMessageA(search.found, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(20);
+    }
 }

@@ -3,7 +3,11 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <atomic>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <vector>
 #include "ka.h"
 
 std::string errorText();      // kaErrorGetMsg as std::string
@@ -15,6 +19,8 @@ std::string readBytes(const std::string& path);
 bool exists(const std::string& path);
 bool isFolder(const std::string& path);
 void removeTree(const std::string& path);
+// Where Wine differs from Windows the tests say so and check Wine's behaviour.
+bool runningOnWine();
 
 class TempFolder : public ::testing::Test {
 protected:
@@ -24,4 +30,19 @@ protected:
     std::string at(const std::string& name) const { return root + name; }
 
     std::string root;
+};
+
+// Closes every message box this process shows while it lives, keeping their texts.
+class BoxCloser {
+public:
+    BoxCloser();
+    ~BoxCloser();
+    std::vector<std::string> texts();
+
+private:
+    void run();
+    std::atomic<bool> stop{false};
+    std::mutex lock;
+    std::vector<std::string> seen;
+    std::thread worker;
 };

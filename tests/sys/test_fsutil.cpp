@@ -1,0 +1,185 @@
+#include <algorithm>
+#include <string>
+#include "sysfixture.h"
+
+namespace {
+
+class FileSystem : public TempFolder {};
+
+std::vector<std::string> names(const cArrayStr& a)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < a.count(); ++i) out.push_back(a[i] ? a[i] : "");
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST_F(FileSystem, FolderChainsAreMadeRootFirst)
+{
+    EXPECT_TRUE(createFolder(at("one\\").c_str()));
+    EXPECT_TRUE(isFolder(at("one")));
+    EXPECT_TRUE(createFolder(at("one").c_str()));  // already there
+    EXPECT_FALSE(createFolder(at("x\\y").c_str()));
+    EXPECT_NE(errorText(), "");
+    EXPECT_FALSE(createFolder(""));
+    EXPECT_EQ(errorText(), "No path information for creating directory");
+
+}
+
+TEST_F(FileSystem, DeletesReportOnlyRealFailures)
+{
+    kaErrorClear();
+    EXPECT_TRUE(kaDeleteFile(at("missing").c_str()));
+    EXPECT_TRUE(kaDeleteFile(""));
+    EXPECT_EQ(kaErrorExist(), 0);
+
+    writeBytes(at("f.txt"), "x");
+    EXPECT_TRUE(kaDeleteFile(at("f.txt").c_str()));
+    EXPECT_FALSE(exists(at("f.txt")));
+
+    writeBytes(at("ro.txt"), "x");
+    SetFileAttributesA(at("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(kaDeleteFile(at("ro.txt").c_str()));
+    EXPECT_NE(errorText(), "");
+    EXPECT_NE(errorFullText().find(at("ro.txt")), std::string::npos);
+    EXPECT_TRUE(exists(at("ro.txt")));
+
+    kaErrorClear();
+    _DeleteFile(at("ro.txt").c_str());
+    _DeleteFile(nullptr);
+    EXPECT_EQ(kaErrorExist(), 0);
+    SetFileAttributesA(at("ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    _DeleteFile(at("ro.txt").c_str());
+    EXPECT_FALSE(exists(at("ro.txt")));
+}
+
+TEST_F(FileSystem, DeleteAllTakesEveryFileOfTheFolderAndNoFolder)
+{
+    CreateDirectoryA(at("d").c_str(), nullptr);
+    CreateDirectoryA(at("d\\keep").c_str(), nullptr);
+    // Names that look like addresses and URLs are files of this folder all the same.
+    for (const char* n : {"a.txt", "me@host", "www.x.txt", "한글.txt"}) writeBytes(at("d\\") + n, "x");
+    writeBytes(at("d\\keep\\inner.txt"), "x");
+    writeBytes(at("me@host"), "outside");
+    writeBytes(at("www.x.txt"), "outside");
+
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    SetCurrentDirectoryA(root.c_str());
+    kaDeleteFileAll(at("d").c_str());
+    kaDeleteFileAll("");  // no folder is not the current folder
+    SetCurrentDirectoryA(cwd);
+
+    cArrayStr left;
+    kaGetFileList(at("d").c_str(), left);
+    EXPECT_EQ(left.count(), 0);
+    EXPECT_TRUE(exists(at("d\\keep\\inner.txt")));
+    EXPECT_EQ(readBytes(at("me@host")), "outside");
+    EXPECT_EQ(readBytes(at("www.x.txt")), "outside");
+}
+
+TEST_F(FileSystem, RemovingATreeStopsAtFilesThatCannotGo)
+{
+    std::string tree = at("tree");
+    CreateDirectoryA(tree.c_str(), nullptr);
+    CreateDirectoryA((tree + "\\a").c_str(), nullptr);
+    CreateDirectoryA((tree + "\\a\\deep").c_str(), nullptr);
+    CreateDirectoryA((tree + "\\b").c_str(), nullptr);
+    writeBytes(tree + "\\top.txt", "x");
+    writeBytes(tree + "\\a\\deep\\x.txt", "x");
+    writeBytes(tree + "\\b\\ro.txt", "x");
+    SetFileAttributesA((tree + "\\b\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    EXPECT_FALSE(kaRemoveDirectory((tree + "\\").c_str()));
+    EXPECT_NE(errorFullText().find(tree), std::string::npos);
+    EXPECT_TRUE(exists(tree + "\\b\\ro.txt"));
+    EXPECT_TRUE(exists(tree + "\\top.txt"));  // files go only after every sub-folder went
+
+    SetFileAttributesA((tree + "\\b\\ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(kaRemoveDirectory(tree.c_str()));
+    EXPECT_FALSE(exists(tree));
+    kaErrorClear();
+    EXPECT_TRUE(kaRemoveDirectory(tree.c_str()));
+    EXPECT_TRUE(kaRemoveDirectory(""));
+    EXPECT_EQ(kaErrorExist(), 0);
+}
+
+TEST_F(FileSystem, RenamesMoveButNeverReplace)
+{
+    writeBytes(at("a.txt"), "a");
+    writeBytes(at("b.txt"), "b");
+    CreateDirectoryA(at("to").c_str(), nullptr);
+    EXPECT_EQ(kaRenameFile(at("a.txt").c_str(), at("to\\moved.txt").c_str()), 1);
+    EXPECT_EQ(readBytes(at("to\\moved.txt")), "a");
+    EXPECT_EQ(kaRenameFile(at("b.txt").c_str(), at("to\\moved.txt").c_str()), 0);
+    EXPECT_NE(errorText(), "");
+    EXPECT_EQ(readBytes(at("to\\moved.txt")), "a");
+    kaErrorClear();
+    EXPECT_EQ(kaRenameFile("", at("x").c_str()), 0);
+    EXPECT_EQ(kaRenameFile(at("b.txt").c_str(), nullptr), 0);
+    EXPECT_EQ(kaErrorExist(), 0);
+    EXPECT_EQ(kaRenameFile(at("to").c_str(), at("folder2").c_str()), 1);
+    EXPECT_TRUE(isFolder(at("folder2")));
+}
+
+TEST_F(FileSystem, ListingsSeparateFilesFromFolders)
+{
+    CreateDirectoryA(at("d1").c_str(), nullptr);
+    CreateDirectoryA(at("폴더").c_str(), nullptr);
+    writeBytes(at("f1.txt"), "x");
+    writeBytes(at("파일"), "x");
+    writeBytes(at("hidden"), "x");
+    SetFileAttributesA(at("hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+
+    cArrayStr files, folders, again;
+    kaGetFileList(root.c_str(), files);
+    kaGetFolderList(root.substr(0, root.size() - 1).c_str(), folders);
+    EXPECT_EQ(names(files), (std::vector<std::string>{"f1.txt", "hidden", "파일"}));
+    EXPECT_EQ(names(folders), (std::vector<std::string>{"d1", "폴더"}));
+
+    again.append("stale");
+    kaGetFolderList(at("missing").c_str(), again);
+    EXPECT_EQ(again.count(), 0);
+}
+
+TEST_F(FileSystem, CopiesCheckTheSizeAndLeaveNoHalfCopy)
+{
+    std::string data;
+    for (int i = 0; i < 25000; ++i) data += static_cast<char>(i * 7);
+    writeBytes(at("src.bin"), data);
+    EXPECT_TRUE(kaCopyFile(at("dst.bin").c_str(), at("src.bin").c_str()));
+    EXPECT_EQ(readBytes(at("dst.bin")), data);
+
+    // An existing destination is never overwritten.
+    writeBytes(at("taken.bin"), "mine");
+    EXPECT_FALSE(kaCopyFile(at("taken.bin").c_str(), at("src.bin").c_str()));
+    EXPECT_NE(errorFullText().find("Copy file"), std::string::npos);
+    EXPECT_EQ(readBytes(at("taken.bin")), "mine");
+
+    EXPECT_FALSE(kaCopyFile(at("out.bin").c_str(), at("missing.bin").c_str()));
+    EXPECT_FALSE(exists(at("out.bin")));
+    EXPECT_FALSE(kaCopyFile("", at("src.bin").c_str()));
+
+    // A source whose length cannot be taken (a pipe) fails the size check after the
+    // destination was made: the partial destination is removed.
+    std::string pipe = "\\\\.\\pipe\\orrel-copy-" + std::to_string(GetCurrentProcessId());
+    HANDLE server = CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 65536, 65536, 0, nullptr);
+    ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    std::thread feeder([&] {
+        ConnectNamedPipe(server, nullptr);
+        DWORD written;
+        WriteFile(server, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+        FlushFileBuffers(server);
+        CloseHandle(server);
+    });
+    {
+        BoxCloser boxes;  // the broken pipe at the end is a failed read, shown at once
+        EXPECT_FALSE(kaCopyFile(at("half.bin").c_str(), pipe.c_str()));
+    }
+    feeder.join();
+    EXPECT_EQ(errorText(), "Size of new file is different to the original.");
+    EXPECT_NE(errorFullText().find("Copy file"), std::string::npos);
+    EXPECT_FALSE(exists(at("half.bin")));
+}
+
+}  // namespace
