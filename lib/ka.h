@@ -27,3 +27,4 @@
 #include "sys/datafolder.h"
 #include "sys/file.h"
 #include "sys/fsutil.h"
+#include "sys/module.h"
