@@ -23,9 +23,12 @@ void* fromSystem(HANDLE h) { return h == INVALID_HANDLE_VALUE ? nullptr : h; }
 // fails with createFolder's message.
 bool folderReady(const char* name)
 {
-    char dir[kPathMax];
-    kaSplitPath(dir, name, 2);
-    return kaIsDir(dir) || createFolder(dir);
+    PathParts p;
+    splitPath(name, p);
+    if (p.cut) return refuseLongPath(name);
+    PathText dir;
+    dir.add(p.drive).add(p.dir);
+    return kaIsDir(dir.text()) || createFolder(dir.text());
 }
 
 void* createNamed(const char* name, DWORD disposition)

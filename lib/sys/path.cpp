@@ -32,10 +32,12 @@ bool beginsWithScheme(const char* text)
 
 bool beginsWithWww(const char* text) { return strnCompareNoCase(text, "www.", 4) == 0; }
 
-// Copies at most kPartMax bytes of [from, from + n), never ending inside a double-byte character.
-void copyPart(char* dst, const char* from, int n)
+// Copies at most kPartMax bytes of [from, from + n), never ending inside a
+// double-byte character; true when it had to cut.
+bool copyPart(char* dst, const char* from, int n)
 {
-    if (n > kPartMax) {
+    bool cut = n > kPartMax;
+    if (cut) {
         n = kPartMax;
         int i = 0;
         while (i < n) i += isLeadByte(from[i]) ? 2 : 1;
@@ -43,6 +45,7 @@ void copyPart(char* dst, const char* from, int n)
     }
     memcpy(dst, from, n);
     dst[n] = 0;
+    return cut;
 }
 
 // Name cases that kaMakeFullName passes through as they stand: mail addresses and URLs.
@@ -187,6 +190,7 @@ void dropTrailingBackslash(char* s)
 void splitRaw(const char* path, PathParts& parts)
 {
     parts.drive[0] = parts.dir[0] = parts.name[0] = parts.ext[0] = 0;
+    parts.cut = false;
     if (!path || !path[0]) return;
     const char* rest = path;
     if (path[1] == ':') {
@@ -198,9 +202,9 @@ void splitRaw(const char* path, PathParts& parts)
     const char* base = sep ? sep + 1 : rest;
     const char* dot = findLastOf(base, ".");
     const char* end = base + strlen(base);
-    copyPart(parts.dir, rest, static_cast<int>(base - rest));
-    copyPart(parts.name, base, static_cast<int>((dot ? dot : end) - base));
-    copyPart(parts.ext, dot ? dot : end, static_cast<int>(dot ? end - dot : 0));
+    parts.cut = copyPart(parts.dir, rest, static_cast<int>(base - rest)) |
+                copyPart(parts.name, base, static_cast<int>((dot ? dot : end) - base)) |
+                copyPart(parts.ext, dot ? dot : end, static_cast<int>(dot ? end - dot : 0));
 }
 
 void splitPath(const char* path, PathParts& parts)
@@ -338,6 +342,10 @@ void kaMakeFullName(char* dest, const char* name, const char* dir, const char* d
     } else {
         PathParts p;
         splitPath(name, p);
+        if (p.cut) {
+            refuseLongPath(name);
+            return;
+        }
         joinFolder(out, p, dir);
         out.add(p.name);
         appendExtension(out, p.ext, defExt);

@@ -13,6 +13,9 @@ struct PathParts {
     char dir[kPathMax];
     char name[kPathMax];
     char ext[kPathMax];
+    // A part was longer than kPartMax and was cut: joined back together, the parts
+    // would name some other file, so nothing that opens or makes files may use them.
+    bool cut;
 };
 
 // A text of at most kPathMax - 1 bytes, appended to piece by piece. Whatever

@@ -61,9 +61,20 @@ TEST_F(Files, NamesTooLongAreRefusedNotCut)
     EXPECT_FALSE(f.create(name.c_str()));
     EXPECT_EQ(str(f.filename()), name);
     EXPECT_FALSE(exists(cut));
-    cArrayStr left;
-    kaGetFileList(root.c_str(), left);
-    EXPECT_EQ(left.count(), 0);
+
+    // Fits as a whole, but its folder part is longer than a split keeps: the folder
+    // must not be made under a shortened name.
+    std::string folder = at(std::string(257 - root.size(), 'd'));  // a folder part of 256
+    std::string inDeep = folder + "\\n";
+    ASSERT_LT(inDeep.size(), static_cast<size_t>(MAX_PATH));
+    EXPECT_EQ(kaCreateFile(inDeep.c_str()), nullptr);
+    EXPECT_NE(errorText(), "");
+
+    cArrayStr files, folders;
+    kaGetFileList(root.c_str(), files);
+    kaGetFolderList(root.c_str(), folders);
+    EXPECT_EQ(files.count(), 0);
+    EXPECT_EQ(folders.count(), 0);
 }
 
 TEST_F(Files, SharingRulesDecideWhoMayOpenTogether)

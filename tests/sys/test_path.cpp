@@ -134,6 +134,12 @@ TEST(Path, RefusesFullNamesThatDoNotFit)
     EXPECT_EQ(full(name.c_str(), dir.c_str(), "txt").size(), 259u);
     std::string huge(MAX_PATH, 'h');
     EXPECT_EQ(full("a", huge.c_str(), nullptr), "");
+    // A folder part the split would have to cut: joining the cut parts would name
+    // some other file, so the name is refused.
+    std::string deep = "C:\\" + std::string(254, 'd') + "\\n";
+    kaErrorClear();
+    EXPECT_EQ(full(deep.c_str(), "C:\\x", "txt"), "");
+    EXPECT_NE(errorText(), "");
 }
 
 TEST(Path, ChangesExtensionAtTheLastDotAnywhere)
