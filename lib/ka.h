@@ -28,3 +28,7 @@
 #include "sys/file.h"
 #include "sys/fsutil.h"
 #include "sys/module.h"
+#include "data/types.h"
+#include "data/values.h"
+#include "data/colors.h"
+#include "data/cursor.h"
