@@ -32,3 +32,4 @@
 #include "data/values.h"
 #include "data/colors.h"
 #include "data/cursor.h"
+#include "data/stringw.h"

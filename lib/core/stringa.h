@@ -6,6 +6,8 @@
 #include "cstr.h"
 #include "memory.h"
 
+class cStringW;
+
 #pragma pack(push, 1)
 
 class KA_API cStringData : public cBase {
@@ -26,6 +28,7 @@ public:
     cStringA& operator=(const char* p);
     cStringA& operator=(const cStringA& other);
     cStringA& operator=(const unsigned short* w);
+    cStringA& operator=(const cStringW& w);
     void setBlank();
     cStringA& set(int n);
     cStringA& set(long n);

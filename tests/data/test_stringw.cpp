@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <clocale>
+#include <string>
+#include "core/stringa.h"
+#include "data/stringw.h"
+
+namespace {
+
+// Runs the body under the given C locale and puts the previous one back.
+class LocaleScope {
+public:
+    explicit LocaleScope(const char* name) : saved(setlocale(LC_CTYPE, nullptr)), ok(setlocale(LC_CTYPE, name)) {}
+    ~LocaleScope() { setlocale(LC_CTYPE, saved.c_str()); }
+    bool active() const { return ok; }
+
+private:
+    std::string saved;
+    bool ok;
+};
+
+const unsigned short kHangul[] = {0xD55C, 0xAE00, 0};  // 한글
+
+}  // namespace
+
+TEST(StringW, EmptySharingAndSetting)
+{
+    cStringW empty, fromNarrowEmpty;
+    fromNarrowEmpty.set("");
+    for (const cStringW* s : {&empty, &fromNarrowEmpty}) {
+        EXPECT_EQ(12, s->getType());
+        EXPECT_EQ(0u, s->getLength());
+        EXPECT_EQ(nullptr, s->getPtr());
+        EXPECT_TRUE(s->isBlank());
+    }
+
+    cStringW a;
+    a.set("abc");
+    ASSERT_EQ(3u, a.getLength());
+    EXPECT_EQ(0x61, a.getPtr()[0]);
+    EXPECT_EQ(0x62, a.getPtr()[1]);
+    EXPECT_EQ(0x63, a.getPtr()[2]);
+    EXPECT_EQ(0, a.getPtr()[3]);
+
+    // Copies share the text until one of them is set again.
+    cStringW b(a), c;
+    c = a;
+    EXPECT_EQ(a.getPtr(), b.getPtr());
+    EXPECT_EQ(a.getPtr(), c.getPtr());
+    const unsigned short* before = a.getPtr();
+    a.set(a.getPtr());
+    EXPECT_EQ(before, a.getPtr());
+    b.set("xy");
+    EXPECT_NE(a.getPtr(), b.getPtr());
+    EXPECT_EQ(before, c.getPtr());
+    EXPECT_EQ(2u, b.getLength());
+
+    // Setting from the tail of its own text survives letting go of the record.
+    c = a;
+    a.set(a.getPtr() + 1);
+    ASSERT_EQ(2u, a.getLength());
+    EXPECT_EQ(0x62, a.getPtr()[0]);
+    EXPECT_EQ(0x61, c.getPtr()[0]);
+
+    unsigned short mutableText[] = {'q', 0};
+    a = mutableText;
+    EXPECT_EQ(1u, a.getLength());
+    EXPECT_NE(mutableText, a.getPtr());
+    a = static_cast<const unsigned short*>(kHangul);
+    EXPECT_EQ(2u, a.getLength());
+    a.setBlank();
+    EXPECT_TRUE(a.isBlank());
+    cStringW fromWide(kHangul);
+    EXPECT_EQ(0xAE00, fromWide.getPtr()[1]);
+    a = empty;
+    EXPECT_EQ(nullptr, a.getPtr());
+}
+
+TEST(StringW, ConversionsUnderCodePage949)
+{
+    unsigned short* none = allocWstring(nullptr);
+    ASSERT_NE(nullptr, none);
+    EXPECT_EQ(0, none[0]);
+    freeWstring(none);
+
+    LocaleScope korean(".949");
+    ASSERT_TRUE(korean.active());
+    unsigned short* w = allocWstring("a한글b");
+    ASSERT_NE(nullptr, w);
+    EXPECT_EQ(std::u16string(u"a한글b"), std::u16string(reinterpret_cast<char16_t*>(w)));
+    freeWstring(w);
+
+    cStringW wide;
+    wide.set("한글");
+    ASSERT_EQ(2u, wide.getLength());
+    EXPECT_EQ(0xD55C, wide.getPtr()[0]);
+    EXPECT_EQ(0xAE00, wide.getPtr()[1]);
+
+    cStringA narrow("old");
+    narrow = wide;
+    EXPECT_STREQ("\xC7\xD1\xB1\xDB", narrow.getPtr());
+    narrow = cStringW();
+    EXPECT_EQ(nullptr, narrow.getPtr());
+
+    // A lead byte without its partner cannot be read: it alone becomes '?'.
+    w = allocWstring("x\xC7");
+    ASSERT_NE(nullptr, w);
+    EXPECT_EQ(std::u16string(u"x?"), std::u16string(reinterpret_cast<char16_t*>(w)));
+    freeWstring(w);
+    w = allocWstring("\xC7\xD1\xFF");
+    EXPECT_EQ(0xD55C, w[0]);
+    EXPECT_EQ(0, w[2]);
+    freeWstring(w);
+}
