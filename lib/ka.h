@@ -33,3 +33,4 @@
 #include "data/colors.h"
 #include "data/cursor.h"
 #include "data/stringw.h"
+#include "data/datetime.h"

@@ -69,6 +69,10 @@ public:
     int toInt(int base, const char* prefix) const;
     __int64 toBigInt() const;
     __int64 toBigInt(int base, const char* prefix) const;
+    // Packed date (flags choose the order of the parts) or time; -1 for a
+    // string without text, 0 for text that is not a valid date or time.
+    long toDate(int flags) const;
+    long toTime() const;
 
     friend KA_API cStringA operator+(const cStringA& a, const cStringA& b);
     friend KA_API cStringA operator+(const cStringA& a, const char* b);
