@@ -34,3 +34,4 @@
 #include "data/cursor.h"
 #include "data/stringw.h"
 #include "data/datetime.h"
+#include "data/format.h"

@@ -34,6 +34,8 @@ public:
     cStringA& set(long n);
     cStringA& set(unsigned int n);
     cStringA& set(unsigned long n);
+    // The smallest 64-bit value is the null number and gives the blank string.
+    cStringA& set(__int64 n);
 
     cStringA& append(const char* p);
     cStringA& operator<<(const char* p);
@@ -44,6 +46,7 @@ public:
     cStringA& operator<<(int n);
     cStringA& operator<<(long n);
     cStringA& operator<<(unsigned long n);
+    cStringA& operator<<(__int64 n);
 
     operator const char*() const;
     const char* getPtr() const;
