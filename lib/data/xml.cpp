@@ -114,19 +114,6 @@ bool isXMLName(const char* s)
     return scan.needIdentifier(name) && name.equals(s);
 }
 
-bool push(void**& items, int& count, int& capacity, void* item)
-{
-    if (count == capacity) {
-        int grown = capacity ? capacity * 2 : 4;
-        void* more = ka_realloc(items, static_cast<unsigned int>(grown) * sizeof(void*));
-        if (!more) return false;
-        items = static_cast<void**>(more);
-        capacity = grown;
-    }
-    items[count++] = item;
-    return true;
-}
-
 cStringA startTagNotClosed(const cStringA& name) { return "The start-tag of '" + name + "' was not closed by angle bracket."; }
 
 bool parseEndTag(cParser& parser, const cStringA& name, cStringA& error)
@@ -184,46 +171,41 @@ void cXMLWriter::addStored(const char* stored, bool quoted)
 
 // ---- cXMLElement -----------------------------------------------------------
 
-cXMLElement::cXMLElement()
-    : attributes(nullptr), attrCount(0), attrCapacity(0), children(nullptr), childCount(0), childCapacity(0)
-{
-}
+cXMLElement::cXMLElement() {}
 
-cXMLElement::cXMLElement(const char* tagName) : cXMLElement() { name = tagName; }
+cXMLElement::cXMLElement(const char* tagName) { name = tagName; }
 
 cXMLElement::~cXMLElement() { clear(); }
 
 void cXMLElement::clear()
 {
-    for (int i = 0; i < attrCount; ++i) delete static_cast<cXMLAttr*>(attributes[i]);
-    // A child's own children are moved up to this list before the child goes, so
-    // that deleting a deep tree never recurses deeply.
-    for (int i = 0; i < childCount; ++i) {
-        cXMLElement* child = static_cast<cXMLElement*>(children[i]);
-        while (child->childCount && push(children, childCount, childCapacity, child->children[child->childCount - 1]))
-            --child->childCount;
+    for (cLLWalker walk(attributes); walk.more();) delete static_cast<cXMLAttr*>(walk.next());
+    attributes.removeAll();
+    // The list works as a queue: each child's own children are moved to its
+    // tail before the child goes, so that deleting a deep tree never recurses
+    // deeply. Only a failed move leaves the rest to the child's own clear.
+    while (children.count()) {
+        cXMLElement* child = static_cast<cXMLElement*>(children.data(0));
+        children.remove(0);
+        while (child->children.count() && children.append(child->children.data(0)) >= 0) child->children.remove(0);
         delete child;
     }
-    ka_free(attributes);
-    ka_free(children);
-    attributes = children = nullptr;
-    attrCount = attrCapacity = childCount = childCapacity = 0;
     name.setBlank();
     content.setBlank();
 }
 
 const char* cXMLElement::getName() const { return name.length() ? name.getPtr() : ""; }
 
-int cXMLElement::getAttrCount() const { return attrCount; }
+int cXMLElement::getAttrCount() const { return attributes.count(); }
 
 bool cXMLElement::getAttr(int index, cStringA& attrName, cStringA& value) const
 {
-    if (index < 0 || index >= attrCount) {
+    const cXMLAttr* attr = static_cast<const cXMLAttr*>(attributes.data(index));
+    if (!attr) {
         attrName.setBlank();
         value.setBlank();
         return false;
     }
-    const cXMLAttr* attr = static_cast<const cXMLAttr*>(attributes[index]);
     attrName = attr->name;
     value = unescape(attr->value);
     return true;
@@ -231,8 +213,8 @@ bool cXMLElement::getAttr(int index, cStringA& attrName, cStringA& value) const
 
 bool cXMLElement::findAttr(const char* attrName, cStringA& value) const
 {
-    for (int i = 0; attrName && *attrName && i < attrCount; ++i) {
-        const cXMLAttr* attr = static_cast<const cXMLAttr*>(attributes[i]);
+    for (cLLWalker walk(attributes); attrName && *attrName && walk.more();) {
+        const cXMLAttr* attr = static_cast<const cXMLAttr*>(walk.next());
         if (attr->name.equals(attrName)) {
             value = unescape(attr->value);
             return true;
@@ -242,18 +224,15 @@ bool cXMLElement::findAttr(const char* attrName, cStringA& value) const
     return false;
 }
 
-int cXMLElement::getChildElementCount() const { return childCount; }
+int cXMLElement::getChildElementCount() const { return children.count(); }
 
-cXMLElement* cXMLElement::getChildElement(int index) const
-{
-    return index >= 0 && index < childCount ? static_cast<cXMLElement*>(children[index]) : nullptr;
-}
+cXMLElement* cXMLElement::getChildElement(int index) const { return static_cast<cXMLElement*>(children.data(index)); }
 
 cXMLElement* cXMLElement::findChildElement(const char* childName) const
 {
     if (!childName || !*childName) return nullptr;
-    for (int i = 0; i < childCount; ++i) {
-        cXMLElement* child = static_cast<cXMLElement*>(children[i]);
+    for (cLLWalker walk(children); walk.more();) {
+        cXMLElement* child = static_cast<cXMLElement*>(walk.next());
         if (child->name.equals(childName)) return child;
     }
     return nullptr;
@@ -267,7 +246,7 @@ bool cXMLElement::appendAttr(const char* attrName, const char* stored)
     if (!attr) return false;
     attr->name = attrName;
     attr->value = stored;
-    if (push(attributes, attrCount, attrCapacity, attr)) return true;
+    if (attributes.append(attr) >= 0) return true;
     delete attr;
     return false;
 }
@@ -282,7 +261,7 @@ cXMLElement* cXMLElement::addElement(const char* childName)
     if (!isXMLName(childName)) return nullptr;
     cXMLElement* child = new cXMLElement(childName);
     if (!child) return nullptr;
-    if (push(children, childCount, childCapacity, child)) return child;
+    if (children.append(child) >= 0) return child;
     delete child;
     return nullptr;
 }
@@ -300,22 +279,22 @@ void cXMLElement::write(cXMLWriter& out) const
 {
     out.add("<");
     out.add(name);
-    for (int i = 0; i < attrCount; ++i) {
-        const cXMLAttr* attr = static_cast<const cXMLAttr*>(attributes[i]);
+    for (cLLWalker walk(attributes); walk.more();) {
+        const cXMLAttr* attr = static_cast<const cXMLAttr*>(walk.next());
         out.add(" ");
         out.add(attr->name);
         out.add("=\"");
         out.addStored(attr->value, true);
         out.add("\"");
     }
-    if (!childCount && !content.length()) {
+    if (!children.count() && !content.length()) {
         out.add(" />\r\n");
         return;
     }
     out.add(">");
-    if (childCount) {
+    if (children.count()) {
         out.add("\r\n");
-        for (int i = 0; i < childCount; ++i) static_cast<const cXMLElement*>(children[i])->write(out);
+        for (cLLWalker walk(children); walk.more();) static_cast<const cXMLElement*>(walk.next())->write(out);
     } else {
         out.addStored(content, false);
     }

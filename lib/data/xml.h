@@ -2,6 +2,7 @@
 // size. Attribute values and content are kept in their escaped form and unescaped
 // when read through the interface.
 #pragma once
+#include "core/list.h"
 #include "core/stringa.h"
 #include "parser.h"
 
@@ -49,13 +50,10 @@ private:
     void write(cXMLWriter& out) const;
 
     cStringA name;
-    // Attribute records and children, owned, in document order.
-    void** attributes;
-    int attrCount;
-    int attrCapacity;
-    void** children;
-    int childCount;
-    int childCapacity;
+    // Attribute records and children, owned, in document order. Positional
+    // access walks from the head: loops inside use cLLWalker.
+    cLL attributes;
+    cLL children;
     cStringA content;
 };
 

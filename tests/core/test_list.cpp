@@ -15,6 +15,14 @@ std::vector<void*> contents(const cLL& list)
     return out;
 }
 
+// The same contents, read by the walker that loops over long lists use.
+std::vector<void*> walked(const cLL& list)
+{
+    std::vector<void*> out;
+    for (cLLWalker walk(list); walk.more();) out.push_back(walk.next());
+    return out;
+}
+
 std::string str(const char* s) { return s ? s : "<null>"; }
 
 }  // namespace
@@ -104,6 +112,7 @@ TEST(LinkedList, FollowsAVectorThroughRandomEdits)
             }
         }
         ASSERT_EQ(model, contents(list));
+        ASSERT_EQ(model, walked(list));
         // Inserting in front of the tail goes through the tail's prev link.
         if (!model.empty()) {
             int last = static_cast<int>(model.size()) - 1;
@@ -113,6 +122,16 @@ TEST(LinkedList, FollowsAVectorThroughRandomEdits)
             EXPECT_EQ(last + 1, list.remove(last));
         }
     }
+}
+
+TEST(LinkedList, WalkerStopsAtTheTailNotAtANullPointer)
+{
+    cLL list;
+    EXPECT_FALSE(cLLWalker(list).more());
+    list.append(P(1));
+    list.append(nullptr);
+    list.append(P(3));
+    EXPECT_EQ((std::vector<void*>{P(1), nullptr, P(3)}), walked(list));
 }
 
 TEST(LinkedList, CopiesHaveItemsOfTheirOwn)

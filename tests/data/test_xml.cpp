@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <chrono>
 #include <string>
 #include <type_traits>
 #include "data/xml.h"
@@ -305,4 +306,39 @@ TEST(XML, WriterOutputReadsBack)
     e->toString(out);
     EXPECT_EQ("before:<e k=\"v\" />\r\n", str(out));
     delete e;
+}
+
+// Children and attributes live in linked lists, where reaching item i walks from
+// the head: a reader, writer or clear that indexed them would be quadratic, and
+// would cost over half a second here on its own.
+TEST(XML, ManySiblingsAndAttributesCostLinearTime)
+{
+    const int kCount = 20000;
+    std::string attrs, items;
+    for (int i = 0; i < kCount; ++i) {
+        attrs += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+        items += "<e i=\"" + std::to_string(i) + "\" />\r\n";
+    }
+    const std::string text = kDecl + "<r" + attrs + ">\r\n" + items + "</r>\r\n";
+
+    auto start = std::chrono::steady_clock::now();
+    cXML* doc = new cXML;
+    ASSERT_TRUE(doc->parse(text.c_str())) << doc->getErrorString();
+    std::string written = write(*doc);
+    cXMLElement* r = doc->getDocumentElement();
+    EXPECT_EQ(kCount, r->getAttrCount());
+    EXPECT_EQ(kCount, r->getChildElementCount());
+    cStringA n, v;
+    EXPECT_TRUE(r->getAttr(kCount - 1, n, v));
+    EXPECT_EQ("a19999", str(n));
+    EXPECT_TRUE(r->findAttr("a19998", v));
+    EXPECT_EQ("19998", str(v));
+    ASSERT_NE(nullptr, r->getChildElement(kCount - 1));
+    EXPECT_TRUE(r->getChildElement(kCount - 1)->findAttr("i", v));
+    EXPECT_EQ("19999", str(v));
+    EXPECT_EQ(nullptr, r->getChildElement(kCount));
+    delete doc;
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(text, written);
+    EXPECT_LT(seconds, 0.5);
 }
