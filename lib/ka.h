@@ -35,3 +35,4 @@
 #include "data/stringw.h"
 #include "data/datetime.h"
 #include "data/format.h"
+#include "sys/draw.h"

@@ -1,6 +1,7 @@
 #include "font.h"
 #include <commdlg.h>
 #include "core/controls.h"
+#include "gdicount.h"
 
 namespace {
 
@@ -208,10 +209,7 @@ cFont::cFont(const cFont& other) : cVar(other), font(nullptr), logFont()
     replace(other.logFont);
 }
 
-cFont::~cFont()
-{
-    if (font) DeleteObject(font);
-}
+cFont::~cFont() { gdiDelete(font); }
 
 cFont& cFont::operator=(const cFont& other)
 {
@@ -304,9 +302,9 @@ cStringA cFont::toString() const
 // A font that cannot be made leaves the old font and its description in place.
 void cFont::replace(const LOGFONTA& description)
 {
-    HFONT fresh = CreateFontIndirectA(&description);
+    HFONT fresh = static_cast<HFONT>(gdiCreated(CreateFontIndirectA(&description)));
     if (!fresh) return;
-    if (font) DeleteObject(font);
+    gdiDelete(font);
     font = fresh;
     logFont = description;
 }
