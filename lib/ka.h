@@ -36,3 +36,4 @@
 #include "data/datetime.h"
 #include "data/format.h"
 #include "sys/draw.h"
+#include "sys/wnd.h"

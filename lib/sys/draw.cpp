@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include "core/cstr.h"
 #include "core/textout.h"
-#include "gdicount.h"
+#include "gdiutil.h"
 
 namespace {
 
@@ -190,7 +190,9 @@ void kaBoxRaised(HDC dc, RECT rect)
 
 void kaBoxSunken(HDC dc, RECT rect) { sunkenPaths(dc, rect, kDarkGrey, kBlack, kWhite, kLightGrey); }
 
-void kaDrawOutline(HDC dc, RECT rect, int type, int, cColorSet c)
+void kaDrawOutline(HDC dc, RECT rect, int type, int, cColorSet colours) { drawOutline(dc, rect, type, colours); }
+
+void drawOutline(HDC dc, const RECT& rect, int type, const cColorSet& c)
 {
     LONG L = rect.left, T = rect.top, R = rect.right, B = rect.bottom;
     switch (type) {

@@ -1,7 +1,7 @@
 #include "font.h"
 #include <commdlg.h>
 #include "core/controls.h"
-#include "gdicount.h"
+#include "gdiutil.h"
 
 namespace {
 

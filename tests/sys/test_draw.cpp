@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "ka.h"
-#include "sys/gdicount.h"
+#include "sys/gdiutil.h"
 #include "../support/canvas.h"
 
 namespace {

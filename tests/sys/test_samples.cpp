@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <cstdlib>
 #include "ka.h"
-#include "sys/gdicount.h"
+#include "sys/gdiutil.h"
 #include "../support/canvas.h"
 
 namespace {

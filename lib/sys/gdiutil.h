@@ -1,9 +1,11 @@
+// The library's internal GDI helpers; nothing here is exported.
+//
 // Every pen, brush and font that the library makes is counted here on creation and
 // on deletion, so that tests can see that drawing and font changes leave no GDI
 // object behind (the system's own per-process count is not available everywhere).
-// Internal to the library: not exported.
 #pragma once
 #include <windows.h>
+#include "data/colors.h"
 
 // Counts object when it is not null and returns it.
 HGDIOBJ gdiCreated(HGDIOBJ object);
@@ -38,3 +40,6 @@ public:
 private:
     HBRUSH brush;
 };
+
+// kaDrawOutline without copying the colour set, for the library's own windows.
+void drawOutline(HDC dc, const RECT& rect, int type, const cColorSet& colours);

@@ -1,4 +1,4 @@
-#include "gdicount.h"
+#include "gdiutil.h"
 
 namespace {
 
