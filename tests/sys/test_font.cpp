@@ -203,8 +203,14 @@ TEST_F(Pickers, FontNameListHasEachFamilyOnceAndSelectsIgnoringCase)
     ASSERT_GE(sel, 0);
     EXPECT_EQ(names[sel], kFamily);
 
+    // Vertical variants come with withVertical (the Korean fonts of the machine have them).
     kaSetFontNameList(cb, 0, "No Such Family Here", 1);
     EXPECT_EQ(CbGetCurSel(cb), CB_ERR);
+    std::vector<std::string> all = items(cb, false);
+    EXPECT_GT(all.size(), names.size());
+    size_t vertical = 0;
+    for (const std::string& name : all) vertical += name[0] == '@';
+    EXPECT_EQ(all.size() - vertical, names.size());
 
     HWND lb = make("LISTBOX", 0);
     kaSetFontNameList(lb, 1, kFamily, 0);

@@ -110,7 +110,7 @@ TEST(Samples, RendersEveryBorderButtonBoxAndText)
     Canvas canvas(580, 400);
     HDC dc = canvas.dc();
     HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
-                             "DejaVu Sans");
+                             "나눔고딕");  // a Korean face, so that the double-byte text shows
     HGDIOBJ old = SelectObject(dc, font);
     kaFillRect(dc, {0, 0, 580, 400}, kGround);
     borders(dc, 5);
