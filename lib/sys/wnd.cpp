@@ -324,6 +324,8 @@ void cWnd::offsetLocation(int dx, int dy)
 
 void cWnd::setFocusable(int on) { focusable = on; }
 
+int cWnd::getFocusable() const { return focusable; }
+
 void cWnd::setBorderType(int type) { borderType = type; }
 
 int cWnd::getBorderType() const { return borderType; }

@@ -83,6 +83,7 @@ public:
     // In the parent's client coordinates for a child, screen coordinates otherwise.
     void offsetLocation(int dx, int dy);
     void setFocusable(int focusable);
+    int getFocusable() const;  // stored for the application; the library does not read it
     void setBorderType(int type);
     int getBorderType() const;
     // The border width that the border type reserves: 1, 2 or 0.

@@ -61,6 +61,14 @@ public:
         return false;
     }
     bool inkIn(RECT r) const { return anyOtherThan(RGB(255, 255, 255), r); }
+    // Whether the colour c appears anywhere inside r.
+    bool has(COLORREF c, RECT r) const
+    {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (pixel(x, y) == c) return true;
+        return false;
+    }
 
     // A 24-bit BMP file, for looking at a rendering.
     bool save(const char* path) const

@@ -359,6 +359,9 @@ TEST(Window, ShowEnableTextAndChildCaptions)
     control.hide();
     EXPECT_FALSE(GetWindowLongA(label, GWL_STYLE) & WS_VISIBLE);
 
+    EXPECT_EQ(w.getFocusable(), 1);
+    w.setFocusable(0);
+    EXPECT_EQ(w.getFocusable(), 0);
     w.setText("own text");
     EXPECT_STREQ(w.getText().getPtr(), "own text");
     int anything = 0;
