@@ -13,10 +13,10 @@ const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kLightGrey = 0xC0C0C0;
 const COLORREF kDarkGrey = 0x808080;
 
-// A colour set whose seven entries can be told apart on the canvas.
-cColorSet distinctColours()
+// Makes the seven entries of a colour set distinct on the canvas. (Filled in place:
+// the colour set has no copy constructor of its own.)
+void distinguish(cColorSet& c)
 {
-    cColorSet c;
     c.fill = 0x101010;
     c.text = 0x202020;
     c.border = 0x303030;
@@ -24,7 +24,6 @@ cColorSet distinctColours()
     c.face = 0x505050;
     c.shadow = 0x606060;
     c.darkShadow = 0x707070;
-    return c;
 }
 
 class Drawing : public ::testing::Test {
@@ -159,7 +158,8 @@ TEST_F(Drawing, OutlineTypesUseTheirColours)
 {
     HDC dc = canvas.dc();
     const COLORREF ground = 0xABCDEF;
-    cColorSet c = distinctColours();
+    cColorSet c;
+    distinguish(c);
     struct Case {
         int type;
         COLORREF outerLeft, innerLeft, outerRight, innerRight;
@@ -173,7 +173,7 @@ TEST_F(Drawing, OutlineTypesUseTheirColours)
     for (const Case& k : cases) {
         SCOPED_TRACE(k.type);
         kaFillRect(dc, {0, 0, 120, 80}, ground);
-        kaDrawOutline(dc, {10, 10, 50, 40}, k.type, 2, c);
+        drawOutline(dc, {10, 10, 50, 40}, k.type, c);  // what kaDrawOutline draws, without the copy
         EXPECT_EQ(at(10, 25), k.outerLeft);
         EXPECT_EQ(at(11, 25), k.innerLeft);
         EXPECT_EQ(at(49, 25), k.outerRight);
@@ -184,9 +184,12 @@ TEST_F(Drawing, OutlineTypesUseTheirColours)
     }
     for (int type : {0, 4, 7, -1}) {
         kaFillRect(dc, {0, 0, 120, 80}, ground);
-        kaDrawOutline(dc, {10, 10, 50, 40}, type, 2, c);
+        kaDrawOutline(dc, {10, 10, 50, 40}, type, 2, cColorSet());
         EXPECT_FALSE(canvas.anyOtherThan(ground, {0, 0, 120, 80})) << type;
     }
+    kaDrawOutline(dc, {10, 10, 50, 40}, 1, 1, cColorSet());
+    EXPECT_EQ(at(10, 25), kBlack);  // the default border colour
+    EXPECT_EQ(at(49, 39), kBlack);
 }
 
 TEST_F(Drawing, ButtonFillsFrameAndCentresItsText)
@@ -199,7 +202,8 @@ TEST_F(Drawing, ButtonFillsFrameAndCentresItsText)
     EXPECT_EQ(at(50, 39), static_cast<COLORREF>(0x858D8F));  // dark shadow of 0xDEEBEF
     EXPECT_FALSE(canvas.anyOtherThan(0xDEEBEF, {11, 11, 89, 39}));  // no text
 
-    cColorSet c = distinctColours();
+    cColorSet c;
+    distinguish(c);
     c.fill = 0x00FFFF;
     c.text = kBlue;
     HFONT font = makeTestFont(12);
@@ -313,7 +317,6 @@ TEST_F(Drawing, DrawingInALoopLeavesNoObjectBehind)
     check.font = label;
     check.focus = 1;
     DRAWRADIOBUTTON radio = {1, 0, 1, 1, 0, "label", label, 0, 0, 0, {0, 0, 0, 0}};
-    cColorSet colours;
     // Far more rounds than the system lets a process hold objects: a leak would
     // make creation fail and the last drawing come out wrong.
     for (int i = 0; i < 12000; ++i) {
@@ -324,7 +327,7 @@ TEST_F(Drawing, DrawingInALoopLeavesNoObjectBehind)
         kaBoxGroup(dc, {0, 0, 20, 20}, kRed, kBlue);
         kaBoxRaised(dc, {0, 0, 20, 20});
         kaBoxSunken(dc, {0, 0, 20, 20});
-        kaDrawOutline(dc, {0, 0, 20, 20}, 5, 2, colours);
+        kaDrawOutline(dc, {0, 0, 20, 20}, 5, 2, cColorSet());
         kaButton(dc, {0, 0, 40, 20}, "b", nullptr);
         kaDrawCheck(dc, {0, 0, 60, 20}, &check);
         kaRadioButton(dc, {0, 0, 60, 20}, &radio);

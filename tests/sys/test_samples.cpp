@@ -28,7 +28,7 @@ void borders(HDC dc, int top)
     for (int type = 0; type <= 7; ++type) {
         RECT r = {10 + type * 70, top + 16, 70 + type * 70, top + 56};
         kaFillRect(dc, r, colours.fill);
-        kaDrawOutline(dc, r, type, 2, colours);
+        drawOutline(dc, r, type, colours);  // kaDrawOutline without copying the set
         char name[16];
         wsprintfA(name, "type %d", type);
         caption(dc, r.left, top, name);
