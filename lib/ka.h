@@ -37,3 +37,4 @@
 #include "data/format.h"
 #include "sys/draw.h"
 #include "sys/wnd.h"
+#include "sys/filename.h"
