@@ -25,6 +25,10 @@ cColorSet::cColorSet() : fill(kWhite), text(0), border(0), light(0), face(0), sh
     make3DColorFromFill();
 }
 
+// Colour sets travel by value (drawing takes them so): copying is the plain
+// member copy that assignment does.
+cColorSet::cColorSet(const cColorSet& other) : cBase() { *this = other; }
+
 cColorSet& cColorSet::operator=(const cColorSet& other)
 {
     fill = other.fill;

@@ -10,6 +10,7 @@ class KA_API cColorSet : public cBase {
 public:
     // White fill, black text and border; the rest derived from the fill.
     cColorSet();
+    cColorSet(const cColorSet& other);
     cColorSet& operator=(const cColorSet& other);
     bool equals(const cColorSet& other) const;
 
