@@ -11,8 +11,6 @@ namespace {
 
 const int kFileNameTypeId = 80;
 
-const char* const kSchemes[] = {"http:", "ftp:", "news:", "mailto:", "pnm:", "mms:"};
-
 cStringA unixForm(const char* text) { return withChar(text, '\\', '/'); }
 
 cStringA piece(const char* from, int n)
@@ -33,14 +31,9 @@ UrlParts splitUrl(const char* text)
     cStringA copy = unixForm(text);
     const char* rest = copy.getPtr();
     if (!rest) return u;
-    for (const char* scheme : kSchemes) {
-        int n = strLen(scheme);
-        if (strnCompareNoCase(rest, scheme, n) == 0) {
-            u.scheme = piece(rest, n);
-            rest += n;
-            break;
-        }
-    }
+    int n = schemeLength(rest);
+    u.scheme = piece(rest, n);
+    rest += n;
     if (rest[0] == '/' && rest[1] == '/') {
         const char* slash = findFirstOf(rest + 2, "/");
         if (!slash) {
@@ -102,8 +95,6 @@ bool relativeAsUrl(PathText& out, const char* target, const char* base)
     buildRelative(out, a.path, b.path, false, a.name + a.ext);
     return true;
 }
-
-bool beginsWithWww(const char* text) { return strnCompareNoCase(text, "www.", 4) == 0; }
 
 }  // namespace
 

@@ -179,8 +179,10 @@ int kaRenameFile(const char* oldName, const char* newName)
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
     else if (MoveFileExA(oldName, newName, MOVEFILE_COPY_ALLOWED))
         return 1;
+    DWORD code = GetLastError();
     cStringA text("Can't rename the file.");
     text << "\n" << oldName << "\n--> " << newName;
+    SetLastError(code);  // composing the text must not lose the system's reason
     kaErrorSetSystem(text);
     return 0;
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-const char* const kSchemes[] = {"http:", "ftp:", "news:", "mailto:", "pnm:", "mms:"};
-
 // A wildcard would let the find query answer for some other entry that matches it.
 bool hasWildcard(const char* s) { return findFirstOf(s, "*?") != nullptr; }
 
@@ -22,15 +20,6 @@ bool findFirst(const char* path, WIN32_FIND_DATAA& entry)
     FindClose(h);
     return true;
 }
-
-bool beginsWithScheme(const char* text)
-{
-    for (const char* scheme : kSchemes)
-        if (strnCompareNoCase(text, scheme, strLen(scheme)) == 0) return true;
-    return false;
-}
-
-bool beginsWithWww(const char* text) { return strnCompareNoCase(text, "www.", 4) == 0; }
 
 // Copies at most kPartMax bytes of [from, from + n), never ending inside a
 // double-byte character; true when it had to cut.
@@ -51,7 +40,7 @@ bool copyPart(char* dst, const char* from, int n)
 // Name cases that kaMakeFullName passes through as they stand: mail addresses and URLs.
 bool isAddressLike(const char* name)
 {
-    return strchr(name, '@') || beginsWithWww(name) || beginsWithScheme(name);
+    return strchr(name, '@') || beginsWithWww(name) || schemeLength(name) > 0;
 }
 
 // dir with one trailing separator removed, then a backslash. An empty dir adds
@@ -112,6 +101,18 @@ PathText& PathText::add(const char* s, int n)
 }
 
 PathText& PathText::add(char c) { return add(&c, 1); }
+
+int schemeLength(const char* text)
+{
+    static const char* const kSchemes[] = {"http:", "ftp:", "news:", "mailto:", "pnm:", "mms:"};
+    for (const char* scheme : kSchemes) {
+        int n = strLen(scheme);
+        if (strnCompareNoCase(text, scheme, n) == 0) return n;
+    }
+    return 0;
+}
+
+bool beginsWithWww(const char* text) { return strnCompareNoCase(text, "www.", 4) == 0; }
 
 bool pathFits(const char* path) { return strLen(path) < kPathMax; }
 

@@ -36,6 +36,11 @@ private:
     bool overflow;
 };
 
+// The length of the URL scheme the text begins with ("http:", "ftp:", "news:",
+// "mailto:", "pnm:", "mms:", any case), or 0.
+int schemeLength(const char* text);
+bool beginsWithWww(const char* text);
+
 bool pathFits(const char* path);
 // Leaves the too-long message for name in the error channel; always false.
 bool refuseLongPath(const char* name);

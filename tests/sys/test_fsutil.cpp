@@ -118,6 +118,9 @@ TEST_F(FileSystem, RenamesMoveButNeverReplace)
     EXPECT_EQ(kaRenameFile("", at("x").c_str()), 0);
     EXPECT_EQ(kaRenameFile(at("b.txt").c_str(), nullptr), 0);
     EXPECT_EQ(kaErrorExist(), 0);
+    EXPECT_EQ(kaRenameFile(at("b.txt").c_str(), at(std::string(MAX_PATH, 'x')).c_str()), 0);
+    EXPECT_NE(errorText(), "");
+    EXPECT_TRUE(exists(at("b.txt")));
     EXPECT_EQ(kaRenameFile(at("to").c_str(), at("folder2").c_str()), 1);
     EXPECT_TRUE(isFolder(at("folder2")));
 }
