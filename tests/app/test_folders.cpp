@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <fstream>
+#include "apptest.h"
+#include "folders.h"
+#include "ka.h"
+
+namespace {
+
+std::string str(const cStringA& s) { return s.getPtr() ? s.getPtr() : ""; }
+
+bool isDir(const std::string& path) { return kaIsDir(path.c_str()); }
+bool isPlainFile(const std::string& path)
+{
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+void touch(const std::string& path) { std::ofstream(path) << "x"; }
+
+// Works on the prefix's real application-data tree, which belongs to the tests.
+class BaseFolders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cStringA root;
+        ASSERT_TRUE(getAppDataRoot(root));
+        maker = str(root) + "Kestrine";
+        base = maker + "\\Orrel\\";
+        ASSERT_TRUE(kaRemoveDirectory(maker.c_str()));
+    }
+    void TearDown() override { kaRemoveDirectory(maker.c_str()); }
+
+    std::string maker, base;
+};
+
+TEST_F(BaseFolders, FreshAndExistingTreesRecordTheSamePaths)
+{
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run);
+        ASSERT_TRUE(makeBaseFolders());
+        EXPECT_EQ(std::string(getTempFolder()), base + "temp\\");
+        EXPECT_EQ(std::string(getCacheFolder()), base + "cache\\");
+        EXPECT_EQ(std::string(getViewerFolder()), base + "viewer\\");
+        for (const char* sub : {"temp", "cache", "shortcut", "extensions", "viewer"}) EXPECT_TRUE(isDir(base + sub));
+        // The cache table is named, never made.
+        EXPECT_FALSE(isPlainFile(base + "cache\\cache.tbl"));
+        touch(base + "viewer\\kept.dll");
+    }
+    EXPECT_TRUE(isPlainFile(base + "viewer\\kept.dll"));
+}
+
+TEST_F(BaseFolders, AFileWhereAFolderShouldBeFailsThatStep)
+{
+    ASSERT_TRUE(makeBaseFolders());
+    ASSERT_TRUE(kaRemoveDirectory((base + "viewer").c_str()));
+    touch(base + "viewer");
+    EXPECT_FALSE(makeBaseFolders());
+    EXPECT_TRUE(isPlainFile(base + "viewer"));
+
+    ASSERT_TRUE(kaRemoveDirectory(maker.c_str()));
+    touch(maker);
+    EXPECT_FALSE(makeBaseFolders());
+    EXPECT_TRUE(isPlainFile(maker));
+    DeleteFileA(maker.c_str());
+}
+
+TEST(SubFolder, MakesOrTakesTheFolderButNotAFileOrAnOverlongPath)
+{
+    ScratchFolder dir;
+    std::string parent = dir.path().substr(0, dir.path().size() - 1);
+    cStringA out;
+    EXPECT_TRUE(makeSubFolder(out, parent.c_str(), "new"));
+    EXPECT_EQ(str(out), dir.file("new\\"));
+    EXPECT_TRUE(isDir(dir.file("new")));
+    // A folder that says read-only (as customised folders do) is still a folder.
+    SetFileAttributesA(dir.file("new").c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(makeSubFolder(out, parent.c_str(), "new"));
+    SetFileAttributesA(dir.file("new").c_str(), FILE_ATTRIBUTE_DIRECTORY);
+
+    dir.write("plain", "x");
+    cStringA untouched("before");
+    EXPECT_FALSE(makeSubFolder(untouched, parent.c_str(), "plain"));
+    EXPECT_EQ(str(untouched), "before");
+
+    std::string name(259 - parent.size() - 2, 'n');
+    EXPECT_FALSE(makeSubFolder(out, parent.c_str(), (name + "n").c_str()));
+    EXPECT_EQ(str(kaErrorGetMsg()), "The folder path is too long.");
+    EXPECT_FALSE(isDir(dir.file(name + "n")));
+    EXPECT_TRUE(makeSubFolder(out, parent.c_str(), name.c_str()));
+    EXPECT_EQ(out.length(), 259);
+}
+
+TEST_F(BaseFolders, DeleteCachesRemovesOnlyThePlainFilesOfTheCacheFolder)
+{
+    ASSERT_TRUE(makeBaseFolders());
+    touch(base + "cache\\a.bin");
+    touch(base + "cache\\b.bin");
+    CreateDirectoryA((base + "cache\\sub").c_str(), nullptr);
+    touch(base + "cache\\sub\\c.bin");
+    touch(base + "viewer\\v.dll");
+    deleteCaches();
+    EXPECT_FALSE(isPlainFile(base + "cache\\a.bin"));
+    EXPECT_FALSE(isPlainFile(base + "cache\\b.bin"));
+    EXPECT_TRUE(isPlainFile(base + "cache\\sub\\c.bin"));
+    EXPECT_TRUE(isPlainFile(base + "viewer\\v.dll"));
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+#include "apptest.h"
+#include "ka.h"
+#include "libraries.h"
+#include "state.h"
+
+namespace {
+
+std::string str(const cStringA& s) { return s.getPtr() ? s.getPtr() : ""; }
+
+TEST(LibraryList, EntriesThatWouldLandOutsideTheViewerFolderAreRefusedByName)
+{
+    const char* folder = "C:\\v\\viewer\\";
+    const char* base = "http://h/lib/";
+    const char* inside[] = {"a.dll", "sub\\b.dll", "sub/c/d.dll", "./e.dll", "a..b.dll", "...dll", ""};
+    for (const char* entry : inside) {
+        SCOPED_TRACE(entry);
+        EXPECT_EQ(str(checkLibraryList(entry, folder, base)), "");
+    }
+    const char* outside[] = {"..\\x.dll", "../x.dll", "sub\\..\\..\\x.dll", "sub/..", "..",   "sub/.. /x.dll",
+                             "sub/... /x.dll", "C:\\x.dll", "c:x.dll", "\\x.dll", "/x.dll", "\\\\srv\\s\\x.dll",
+                             "//srv/s/x.dll", "a.dll:stream"};
+    for (const char* entry : outside) {
+        SCOPED_TRACE(entry);
+        std::string list = std::string("ok.dll;") + entry + ";later.dll";
+        EXPECT_EQ(str(checkLibraryList(list.c_str(), folder, base)),
+                  std::string("The library name points outside the viewer folder:\r\n") + entry);
+    }
+    // Joined to either the folder or the base URL, a name must fit a path buffer whole.
+    std::string longest(259 - 1 - strlen(base), 'n');
+    EXPECT_EQ(str(checkLibraryList(longest.c_str(), folder, base)), "");
+    EXPECT_EQ(str(checkLibraryList((longest + "n").c_str(), folder, base)),
+              "The library name is too long:\r\n" + longest + "n");
+}
+
+// Records what the walk asks for; fails on one chosen entry.
+class FakeFetcher : public CLibraryFetcher {
+public:
+    bool fetch(const char* dest, const char* entry) override
+    {
+        asked.push_back(std::string(entry ? entry : "") + " -> " + (dest ? dest : ""));
+        return failOn != (entry ? entry : "");
+    }
+    std::vector<std::string> asked;
+    std::string failOn = "-";
+};
+
+class LibraryWalk : public ::testing::Test {
+protected:
+    void SetUp() override { theLauncher.viewerProgramPath[0] = 0; }
+    void TearDown() override { theLauncher.viewerProgramPath[0] = 0; }
+    std::string viewer() const { return theLauncher.viewerProgramPath; }
+
+    ScratchFolder dir;
+    FakeFetcher fetcher;
+    cStringA first;
+};
+
+TEST_F(LibraryWalk, TrimsEntriesKeepsEmptyOnesAndFetchesOnlyMissingFiles)
+{
+    dir.write("have.dll", "old and short");
+    EXPECT_TRUE(placeLibraries(" a.dll ;have.dll; ;b.dll;", dir.path().c_str(), first, fetcher));
+    EXPECT_EQ(str(first), "a.dll");
+    // An empty entry is asked for as it is; a delimiter at the end gives no entry.
+    EXPECT_EQ(fetcher.asked, (std::vector<std::string>{"a.dll -> " + dir.file("a.dll"), " -> ",
+                                                       "b.dll -> " + dir.file("b.dll")}));
+    EXPECT_EQ(dir.read("have.dll"), "old and short");
+    EXPECT_EQ(viewer(), "");
+}
+
+TEST_F(LibraryWalk, DownloadedListNamesTheViewerInTheViewerFolderLastOneWinning)
+{
+    dir.write("OrlViewer2.exe", "present");
+    EXPECT_TRUE(placeLibraries("sub\\orlviewer1.exe;lib.dll;OrlViewer2.exe;x.dll", dir.path().c_str(), first,
+                               fetcher));
+    // The viewer path is set also when the file is there and nothing is fetched.
+    EXPECT_EQ(viewer(), dir.file("OrlViewer2.exe"));
+    EXPECT_EQ(fetcher.asked, (std::vector<std::string>{"sub\\orlviewer1.exe -> " + dir.file("sub\\orlviewer1.exe"),
+                                                       "lib.dll -> " + dir.file("lib.dll"),
+                                                       "x.dll -> " + dir.file("x.dll")}));
+    // Only the first entry names the viewer: a downloaded list still takes it.
+    EXPECT_TRUE(placeLibraries("ORLVIEWER.exe", dir.path().c_str(), first, fetcher));
+    EXPECT_EQ(viewer(), dir.file("ORLVIEWER.exe"));
+    EXPECT_EQ(str(first), "ORLVIEWER.exe");
+}
+
+TEST_F(LibraryWalk, AFailedFetchStopsTheWalkBeforeLaterEntries)
+{
+    fetcher.failOn = "bad.dll";
+    EXPECT_FALSE(placeLibraries("a.dll;bad.dll;orlviewer.exe;c.dll", dir.path().c_str(), first, fetcher));
+    EXPECT_EQ(fetcher.asked.size(), 2u);
+    EXPECT_EQ(viewer(), "");
+}
+
+TEST_F(LibraryWalk, LocalListNamesFilesBesideTheLauncherAndSkipsTheFirstForTheViewer)
+{
+    std::string saved = theLauncher.programPath;
+    strCopy(theLauncher.programPath, dir.file("orrel.exe").c_str());
+    {
+        MessageWatcher watcher;
+        EXPECT_TRUE(useLocalLibraries("orlviewer.exe;lib.dll", first));
+        EXPECT_EQ(str(first), dir.file("orlviewer.exe"));
+        EXPECT_EQ(viewer(), "");
+        EXPECT_TRUE(useLocalLibraries(" lib.dll ; sub\\orlViewer.exe ; x.dll", first));
+        EXPECT_EQ(str(first), dir.file("lib.dll"));
+        EXPECT_EQ(viewer(), dir.file("sub\\orlViewer.exe"));
+        EXPECT_FALSE(useLocalLibraries("", first));
+        EXPECT_FALSE(useLocalLibraries(("a.dll;" + std::string(260, 'n')).c_str(), first));
+        EXPECT_EQ(watcher.texts(), (std::vector<std::string>{"Can't find DLL names in the project file.",
+                                                             "The library name is too long:\r\n" +
+                                                                 std::string(260, 'n')}));
+    }
+    strCopy(theLauncher.programPath, saved.c_str());
+}
+
+}  // namespace
