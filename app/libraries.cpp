@@ -27,7 +27,7 @@ bool climbs(const char* begin, const char* end)
 bool staysInside(const char* entry)
 {
     if (!entry) return true;  // an empty name fails at its download, with that message
-    if (isSeparator(entry[0]) || strSearch(entry, ":", 0) >= 0) return false;
+    if (isSeparator(entry[0]) || strSearch(entry, ":", -1) >= 0) return false;
     const char* begin = entry;
     for (const char* p = entry;; ++p) {
         if (*p == 0 || isSeparator(*p)) {
@@ -72,7 +72,7 @@ cStringA besideProgram(const char* entry)
 
 bool isViewerProgram(const char* entry)
 {
-    return strSearchIgnoreCase(entry, "orlviewer", 0) >= 0;
+    return strSearchIgnoreCase(entry, "orlviewer", -1) >= 0;
 }
 
 cStringA checkLibraryList(const char* basedlls, const char* folder, const char* base)
