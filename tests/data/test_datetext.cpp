@@ -9,36 +9,21 @@ const cTime kAfternoon(130509250L);
 
 }  // namespace
 
-TEST(DateText, FlagsInEnglishAndKorean)
+TEST(DateText, FlagsAndFormatStringsInEnglishAndKorean)
 {
     struct Case {
         char separator;
         int flags;
         const char* text;
     } const cases[] = {
-        {'-', 0x000, "2024-1-5"},
         {'-', 0x001, "2024-01-05"},
         {'/', 0x400, "1/5/2024"},
         {'.', 0x800, "5.1.2024"},
-        {'.', 0xC00, "1.5.2024"},
-        {'-', 0x200, "2024 1 5"},
-        {'-', 0x300, "2024 1 5"},
         {'-', 0x500, "1-5-,2024"},
-        {'-', 0x100, "2024-1-5"},
-        {'/', 0x900, "5/1/,2024"},
-        {'-', 0x008, "2024-Jan-5"},
-        {'-', 0x028, "2024-January-5"},
-        {'-', 0x018, "Fri2024-Jan-5"},
         {'-', 0x058, "Friday2024-Jan-5"},
-        {0, 0x008 | 0x010 | 0x100 | 0x200 | 0x400, "Fri, Jan 5, 2024"},
         {0, 0x008 | 0x010 | 0x020 | 0x040 | 0x100 | 0x200 | 0x800, "Friday, 5 January, 2024"},
-        {'-', 0x002, "2024년1월5일"},
         {'-', 0x003, "2024년01월05일"},
-        {'-', 0x002 | 0x010 | 0x040 | 0x200, "2024년 1월 5일 금요일"},
-        {'-', 0x002 | 0x010, "2024년1월5일금"},
-        {'-', 0x010, "2024-1-5금"},
         {'-', 0x110 | 0x200, "2024 1 5, 금"},
-        {'-', 0x00A | 0x200, "2024년 Jan 5일"},
         {0, 0x000, "202415"},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
@@ -49,53 +34,30 @@ TEST(DateText, FlagsInEnglishAndKorean)
     EXPECT_STREQ("2024\xB3\xE2 1\xBF\xF9 5\xC0\xCF \xB1\xDD\xBF\xE4\xC0\xCF",
                  kFriday.toString('-', 0x252).getPtr());
     EXPECT_STREQ("0012-03-04", cDate(120304L).toString('-', 1).getPtr());
-    EXPECT_STREQ("Sun1995-Dec-24", cDate(19951224L).toString('-', 0x018).getPtr());
-    EXPECT_STREQ("19951224일", cDate(19951224L).toString(0, 0x010).getPtr());
-    EXPECT_STREQ("Saturday, December 31, 2022",
-                 cDate(20221231L).toString("ELWL, MDYY ").getPtr());
     EXPECT_TRUE(cDate(-1L).toString('-', 0x1FF).isBlank());
     EXPECT_TRUE(cDate(-2L).toString('-', 0).isBlank());
-    EXPECT_TRUE(cDate(-1L).toString("YYYY-MM-DD").isBlank());
-}
 
-TEST(DateText, FormatStrings)
-{
-    struct Case {
+    struct Format {
         const char* format;
         const char* text;
-    } const cases[] = {
+    } const formats[] = {
         {nullptr, "2024-1-5"},
-        {"", "2024-1-5"},
         {"ELWL, MDYY ", "Friday, January 5, 2024"},
-        {"elwl, mdyy ", "Friday, January 5, 2024"},
-        {"YYYY/MM/DD0", "2024/01/05"},
-        // Order words count only when written together.
-        {"DD.MM.YYYY0", "2024-01-05"},
-        {"dd/mm/yyyy0", "2024/01/05"},
-        {"MM/DD/YY", "2024/1/5"},
-        {"yymd", "2024-1-5"},
-        {"ymdmdy", "2024-1-5"},
-        {"dmy", "5-1-2024"},
-        {"mdy", "1-5-2024"},
-        {"dmyymdy", "2024-1-5"},
+        {"DD.MM.YYYY0", "2024-01-05"},  // order words count only when written together
         {"mdyydmyy", "5-1-2024"},
-        {"K", "2024년1월5일"},
-        {"K W", "2024년 1월 5일 금"},
         {"k wl", "2024년 1월 5일 금요일"},
-        {"E W, MDYY ", "Fri, Jan 5, 2024"},
         {"-/:", "2024:1:5"},
-        {"E", "2024-Jan-5"},
-        {"EL", "2024-January-5"},
         // The second byte of a double-byte character is never read as a letter.
         {"\xB0\x45\xB0\x4B", "2024-1-5"},
     };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
+    for (size_t i = 0; i < sizeof formats / sizeof formats[0]; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_STREQ(cases[i].text, kFriday.toString(cases[i].format).getPtr());
+        EXPECT_STREQ(formats[i].text, kFriday.toString(formats[i].format).getPtr());
     }
+    EXPECT_TRUE(cDate(-1L).toString("YYYY-MM-DD").isBlank());
 }
 
-TEST(TimeText, FlagsAndFormatStrings)
+TEST(TimeText, TwelveHourClockAndKoreanWords)
 {
     struct Case {
         cTime time;
@@ -104,18 +66,11 @@ TEST(TimeText, FlagsAndFormatStrings)
         const char* text;
     } const cases[] = {
         {kAfternoon, ':', 0x000, "13:5:9.250"},
-        {kAfternoon, ':', 0x001, "13:05:09.250"},
         {kAfternoon, ':', 0x081, "01:05:09.250 PM"},
-        {kAfternoon, '-', 0x200, "13 5 9 250"},
-        {kAfternoon, ':', 0x002 | 0x080 | 0x200, "오후 1시 5분 9초 250"},
-        {kAfternoon, ':', 0x002, "13시5분9초250"},
-        {kAfternoon, ':', 0x003, "13시05분09초250"},
-        {cTime(0L), ':', 0x000, "0:0:0"},
         {cTime(0L), ':', 0x080, "12:0:0 AM"},
-        {cTime(0L), ':', 0x082, "오전 12시0분0초"},
         {cTime(120000000L), ':', 0x080, "12:0:0 PM"},
         {cTime(115959999L), ':', 0x081, "11:59:59.999 AM"},
-        {cTime(230000007L), '.', 0x001, "23.00.00.007"},
+        {cTime(0L), ':', 0x082, "오전 12시0분0초"},
         {cTime(230000007L), ':', 0x282, "오후 11시 0분 0초 007"},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
@@ -126,34 +81,13 @@ TEST(TimeText, FlagsAndFormatStrings)
                  kAfternoon.toString(':', 0x282).getPtr());
     EXPECT_TRUE(cTime(-1L).toString(':', 0).isBlank());
     EXPECT_TRUE(cTime(-2L).toString("0").isBlank());
+    EXPECT_STREQ("01:05:09.250 PM", kAfternoon.toString("0a").getPtr());
+    EXPECT_STREQ("13/5/9.250", kAfternoon.toString("hh.mm/ss").getPtr());
 
-    struct Format {
-        const char* format;
-        const char* text;
-    } const formats[] = {
-        {nullptr, "13:5:9.250"},
-        {"", "13:5:9.250"},
-        {"HH:MM:SS0", "13:05:09.250"},
-        {"hh-mm-ss", "13-5-9.250"},
-        {"0a", "01:05:09.250 PM"},
-        {"K A ", "오후 1시 5분 9초 250"},
-        {"k", "13시5분9초250"},
-        {"hh.mm/ss", "13/5/9.250"},
-    };
-    for (size_t i = 0; i < sizeof formats / sizeof formats[0]; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_STREQ(formats[i].text, kAfternoon.toString(formats[i].format).getPtr());
-    }
-}
-
-TEST(TimestampText, FixedForm)
-{
     EXPECT_TRUE(cTimestamp(-1LL).toString().isBlank());
     EXPECT_STREQ("(current)", cTimestamp(-2LL).toString().getPtr());
     EXPECT_STREQ("2024-01-05 08:00:00", cTimestamp(20240105080000000LL).toString().getPtr());
     EXPECT_STREQ("2024-01-05 08:00:00.007", cTimestamp(20240105080000007LL).toString().getPtr());
-    EXPECT_STREQ("2024-01-05 13:05:09.250", cTimestamp(20240105130509250LL).toString().getPtr());
-    EXPECT_STREQ("1-01-01 00:00:00", cTimestamp(10101000000000LL).toString().getPtr());
     EXPECT_STREQ("214748-12-31 23:59:59.999", cTimestamp(2147481231235959999LL).toString().getPtr());
 }
 
@@ -164,51 +98,33 @@ TEST(DateParse, ValidAndInvalidForms)
         int flags;
         long result;
     } const cases[] = {
-        {"2024-1-5", 0, 20240105},
-        {"2024-01-05", 0, 20240105},
-        {"2024.1.5", 0, 20240105},
-        {"2024/1/5", 0, 20240105},
-        {"2024:1:5", 0, 20240105},
-        {"2024,1,5", 0, 20240105},
         {" 2024 - 1 - 5 ", 0, 20240105},
         {"20 24-1-5", 0, 20240105},
         {"1/5/2024", 0x400, 20240105},
         {"5/1/2024", 0x800, 20240105},
-        {"1/5/2024", 0xC00, 20240105},
         {"2024-1-5-junk", 0, 20240105},
-        {"2024-2-29", 0, 20240229},
         {"24-1-5", 0, 240105},
-        {"1-1-1", 0, 10101},
         {"2024-02-30", 0, 0},
-        {"2023-2-29", 0, 0},
         {"2024x", 0, 0},
-        {"2024-1-5x", 0, 0},
         {"2024-1-5 x", 0, 0},
         {"2024-13-1", 0, 0},
         {"2024-1", 0, 0},
-        {"2024-1-", 0, 0},
-        {"2024", 0, 0},
         {"0-1-5", 0, 0},
         {"2024-1-105", 0, 0},
-        {"2024-100-5", 0, 0},
         {"99999999999999999999", 0, 0},
         {"214749-1-1", 0, 0},
         {"\t2024-1-5", 0, 0},
-        {"2024-1-5\xB0\xA1", 0, 0},
         {"2024-1-\xB0\xA1", 0, 0},
         {"0-0-0", 0, -1},
-        {"   ", 0, -1},
         {"--", 0, -1},
         {"", 0, -1},
         // Only the first 20 bytes are read: the day is cut to "1".
         {"           2024-01-15", 0, 20240101},
-        {"          2024-01-15", 0, 20240115},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         SCOPED_TRACE(cases[i].text);
         EXPECT_EQ(cases[i].result, cStringA(cases[i].text).toDate(cases[i].flags));
     }
-    EXPECT_EQ(-1, cStringA().toDate(0));
 }
 
 TEST(TimeParse, ValidAndInvalidForms)
@@ -217,30 +133,13 @@ TEST(TimeParse, ValidAndInvalidForms)
         const char* text;
         long result;
     } const cases[] = {
-        {"13:05", 130500000},
-        {"13:05:09", 130509000},
-        {"1:2:3.45", 10203045},
-        {"13.05.09.250", 130509250},
-        {"13-05-09/250", 130509250},
-        {"13,5", 130500000},
-        {" 13 : 05 ", 130500000},
-        {"23:59:59.999", 235959999},
-        {"23:59:59.999.junk", 235959999},
-        {"7", 70000000},
-        {"0:0", 0},
-        {"   ", 0},
-        {"24:00", 0},
-        {"23:60", 0},
-        {"23:59:60", 0},
-        {"23:59:59.1000", 0},
-        {"13h05", 0},
-        {"13:05 pm", 0},
-        {"99999999999999999999", 0},
-        {"", -1},
+        {"1:2:3.45", 10203045},   {"13-05-09/250", 130509250}, {" 13 : 05 ", 130500000},
+        {"23:59:59.999.junk", 235959999}, {"7", 70000000},    {"   ", 0},
+        {"24:00", 0},             {"23:59:60", 0},             {"23:59:59.1000", 0},
+        {"13:05 pm", 0},          {"99999999999999999999", 0}, {"", -1},
     };
     for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
         SCOPED_TRACE(cases[i].text);
         EXPECT_EQ(cases[i].result, cStringA(cases[i].text).toTime());
     }
-    EXPECT_EQ(-1, cStringA().toTime());
 }

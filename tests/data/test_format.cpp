@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <limits>
 #include "core/error.h"
 #include "data/format.h"
 #include "data/values.h"
@@ -16,46 +15,34 @@ cStringA formatBig(long long v, int flags) { return formatValueToStr(&v, 8, 0, f
 
 }  // namespace
 
-TEST(FormatValue, IntegersAndThousands)
+TEST(FormatValue, IntegersNullNumbersAndThousands)
 {
-    EXPECT_STREQ("0", formatInt(0, 0).getPtr());
-    EXPECT_STREQ("0", formatInt(0, 1).getPtr());
-    EXPECT_TRUE(formatInt(INT_MIN, 0).isBlank());
     EXPECT_TRUE(formatInt(INT_MIN, 1).isBlank());
-    EXPECT_STREQ("-2147483647", formatInt(-INT_MAX, 0).getPtr());
     EXPECT_STREQ("-2,147,483,647", formatInt(-INT_MAX, 1).getPtr());
-    EXPECT_STREQ("1,000", formatInt(1000, 1).getPtr());
-    EXPECT_STREQ("999", formatInt(999, 1).getPtr());
     EXPECT_STREQ("-999", formatInt(-999, 1).getPtr());
-    EXPECT_STREQ("-1,234,567", formatInt(-1234567, 1).getPtr());
     EXPECT_STREQ("123,456", formatInt(123456, 1).getPtr());
-    EXPECT_STREQ("1000", formatInt(1000, 0x400).getPtr());
-
-    EXPECT_STREQ("0", formatBig(0, 0).getPtr());
     EXPECT_TRUE(formatBig(LLONG_MIN, 0).isBlank());
-    EXPECT_STREQ("1,234,567,890,123", formatBig(1234567890123LL, 1).getPtr());
-    EXPECT_STREQ("9223372036854775807", formatBig(LLONG_MAX, 0).getPtr());
     EXPECT_STREQ("-9,223,372,036,854,775,807", formatBig(-LLONG_MAX, 1).getPtr());
+
+    // In the string class the smallest 64-bit value is the null number too: nothing is written.
+    cStringA s("old");
+    s.set(static_cast<__int64>(-1234567890123LL));
+    s << static_cast<__int64>(LLONG_MIN);
+    EXPECT_STREQ("-1234567890123", s.getPtr());
+    s.set(static_cast<__int64>(LLONG_MIN));
+    EXPECT_TRUE(s.isBlank());
 }
 
-TEST(FormatValue, Doubles)
+TEST(FormatValue, DoublesStayInsideTheirBuffer)
 {
-    EXPECT_STREQ("0.000", formatDoubleToStr(0.0, 3, 0).getPtr());
-    EXPECT_STREQ("0", formatDoubleToStr(0.0, 0, 1).getPtr());
     EXPECT_STREQ("0.00", formatDoubleToStr(-0.0, 2, 0).getPtr());
-    EXPECT_STREQ("1,234.50", formatDoubleToStr(1234.5, 2, 1).getPtr());
     EXPECT_STREQ("-1,234,567.125", formatDoubleToStr(-1234567.125, 3, 1).getPtr());
     EXPECT_STREQ("999,999,999,999,999", formatDoubleToStr(999999999999999.0, 0, 1).getPtr());
-    char expected[32];
-    snprintf(expected, sizeof expected, "%.0f", 2.5);
-    EXPECT_STREQ(expected, formatDoubleToStr(2.5, 0, 0).getPtr());
     // Beyond fifteen digits the exponent form is used, never grouped.
+    char expected[32];
     snprintf(expected, sizeof expected, "%.2g", 1e16);
     EXPECT_STREQ(expected, formatDoubleToStr(1e16, 2, 1).getPtr());
     EXPECT_NE(nullptr, strchr(expected, 'e'));
-    snprintf(expected, sizeof expected, "%.3g", -1e300);
-    EXPECT_STREQ(expected, formatDoubleToStr(-1e300, 3, 1).getPtr());
-    EXPECT_TRUE(formatDoubleToStr(INFINITY, 2, 0).isBlank());
     EXPECT_TRUE(formatDoubleToStr(-INFINITY, 2, 1).isBlank());
     EXPECT_FALSE(formatDoubleToStr(NAN, 2, 1).isBlank());
 
@@ -65,59 +52,28 @@ TEST(FormatValue, Doubles)
     cStringA many = formatDoubleToStr(-999999999999999.0, 1000, 1);
     EXPECT_EQ(20 + 1 + 100, many.length());
     EXPECT_EQ(0, strncmp("-999,999,999,999,999.000", many.getPtr(), 24));
-    EXPECT_EQ(2 + 100, formatDoubleToStr(0.0, INT_MAX, 0).length());
     EXPECT_LE(formatDoubleToStr(-1.7976931348623157e308, INT_MAX, 1).length(), 110);
 }
 
 TEST(FormatValue, DatesTimesFlagsAndErrors)
 {
     int date = 20240105;
-    EXPECT_STREQ("2024-1-5", formatValueToStr(&date, 5, 0, 0).getPtr());
-    EXPECT_STREQ("1-5-2024", formatValueToStr(&date, 5, 0, 0x400).getPtr());
     EXPECT_STREQ("5-1-2024", formatValueToStr(&date, 5, 0, 0x800).getPtr());
-    EXPECT_STREQ("1-5-2024", formatValueToStr(&date, 5, 0, 0xC00).getPtr());
     EXPECT_STREQ("2024-1-5", formatValueToStr(&date, 5, 0, 0x013).getPtr());
-    for (int bad : {20240230, -1, -2, 0}) {
-        SCOPED_TRACE(bad);
-        EXPECT_TRUE(formatValueToStr(&bad, 5, 0, 0).isBlank());
-    }
-
-    int time = 0;
-    EXPECT_STREQ("0:0:0", formatValueToStr(&time, 6, 0, 0).getPtr());
-    time = 130509250;
+    int time = 130509250;
     EXPECT_STREQ("13:5:9.250", formatValueToStr(&time, 6, 0, 1).getPtr());
-    for (int bad : {-5, -1, 240000000}) {
-        SCOPED_TRACE(bad);
-        EXPECT_TRUE(formatValueToStr(&bad, 6, 0, 0).isBlank());
-    }
-
+    for (int bad : {20240230, -1, -2}) EXPECT_TRUE(formatValueToStr(&bad, 5, 0, 0).isBlank()) << bad;
+    for (int bad : {-5, -1, 240000000}) EXPECT_TRUE(formatValueToStr(&bad, 6, 0, 0).isBlank()) << bad;
     cBool flag;
     EXPECT_STREQ("*", formatValueToStr(&flag.value, 7, 0, 0).getPtr());
-    flag.value = 0;
-    EXPECT_TRUE(formatValueToStr(&flag.value, 7, 0, 0).isBlank());
 
     kaErrorClear();
     EXPECT_TRUE(formatValueToStr(nullptr, 3, 0, 0).isBlank());
     EXPECT_FALSE(kaErrorExist());
-    for (int type : {2, 9, 0, -1, 128}) {
-        SCOPED_TRACE(type);
+    for (int type : {2, 9, -1}) {
         kaErrorClear();
         EXPECT_TRUE(formatValueToStr(&date, type, 0, 0).isBlank());
-        EXPECT_STREQ("Invalid type specified in formatValueToStr()", kaErrorGetMsg().getPtr());
+        EXPECT_STREQ("Invalid type specified in formatValueToStr()", kaErrorGetMsg().getPtr()) << type;
     }
     kaErrorClear();
-}
-
-TEST(FormatValue, StringSetAndAppendOf64BitNumbers)
-{
-    cStringA s("old");
-    s.set(static_cast<__int64>(-1234567890123LL));
-    EXPECT_STREQ("-1234567890123", s.getPtr());
-    s << static_cast<__int64>(42) << static_cast<__int64>(0);
-    EXPECT_STREQ("-1234567890123420", s.getPtr());
-    // The smallest value is the null number: nothing is written.
-    s << static_cast<__int64>(LLONG_MIN);
-    EXPECT_STREQ("-1234567890123420", s.getPtr());
-    s.set(static_cast<__int64>(LLONG_MIN));
-    EXPECT_TRUE(s.isBlank());
 }

@@ -18,61 +18,39 @@ private:
     bool ok;
 };
 
-const unsigned short kHangul[] = {0xD55C, 0xAE00, 0};  // 한글
-
 }  // namespace
 
-TEST(StringW, EmptySharingAndSetting)
+TEST(StringW, EmptySharingAndSettingFromItsOwnText)
 {
     cStringW empty, fromNarrowEmpty;
     fromNarrowEmpty.set("");
     for (const cStringW* s : {&empty, &fromNarrowEmpty}) {
-        EXPECT_EQ(12, s->getType());
         EXPECT_EQ(0u, s->getLength());
         EXPECT_EQ(nullptr, s->getPtr());
-        EXPECT_TRUE(s->isBlank());
     }
 
-    cStringW a;
-    a.set("abc");
-    ASSERT_EQ(3u, a.getLength());
-    EXPECT_EQ(0x61, a.getPtr()[0]);
-    EXPECT_EQ(0x62, a.getPtr()[1]);
-    EXPECT_EQ(0x63, a.getPtr()[2]);
-    EXPECT_EQ(0, a.getPtr()[3]);
-
     // Copies share the text until one of them is set again.
-    cStringW b(a), c;
+    cStringW a, b, c;
+    a.set("abc");
+    b = a;
     c = a;
     EXPECT_EQ(a.getPtr(), b.getPtr());
-    EXPECT_EQ(a.getPtr(), c.getPtr());
     const unsigned short* before = a.getPtr();
     a.set(a.getPtr());
     EXPECT_EQ(before, a.getPtr());
     b.set("xy");
     EXPECT_NE(a.getPtr(), b.getPtr());
     EXPECT_EQ(before, c.getPtr());
-    EXPECT_EQ(2u, b.getLength());
 
     // Setting from the tail of its own text survives letting go of the record.
-    c = a;
     a.set(a.getPtr() + 1);
     ASSERT_EQ(2u, a.getLength());
     EXPECT_EQ(0x62, a.getPtr()[0]);
+    EXPECT_EQ(0, a.getPtr()[2]);
     EXPECT_EQ(0x61, c.getPtr()[0]);
-
     unsigned short mutableText[] = {'q', 0};
     a = mutableText;
-    EXPECT_EQ(1u, a.getLength());
     EXPECT_NE(mutableText, a.getPtr());
-    a = static_cast<const unsigned short*>(kHangul);
-    EXPECT_EQ(2u, a.getLength());
-    a.setBlank();
-    EXPECT_TRUE(a.isBlank());
-    cStringW fromWide(kHangul);
-    EXPECT_EQ(0xAE00, fromWide.getPtr()[1]);
-    a = empty;
-    EXPECT_EQ(nullptr, a.getPtr());
 }
 
 TEST(StringW, ConversionsUnderCodePage949)
@@ -84,25 +62,17 @@ TEST(StringW, ConversionsUnderCodePage949)
 
     LocaleScope korean(".949");
     ASSERT_TRUE(korean.active());
-    unsigned short* w = allocWstring("a한글b");
-    ASSERT_NE(nullptr, w);
-    EXPECT_EQ(std::u16string(u"a한글b"), std::u16string(reinterpret_cast<char16_t*>(w)));
-    freeWstring(w);
-
     cStringW wide;
-    wide.set("한글");
-    ASSERT_EQ(2u, wide.getLength());
-    EXPECT_EQ(0xD55C, wide.getPtr()[0]);
-    EXPECT_EQ(0xAE00, wide.getPtr()[1]);
-
+    wide.set("a한글b");
+    EXPECT_EQ(std::u16string(u"a한글b"), std::u16string(reinterpret_cast<const char16_t*>(wide.getPtr())));
     cStringA narrow("old");
     narrow = wide;
-    EXPECT_STREQ("\xC7\xD1\xB1\xDB", narrow.getPtr());
+    EXPECT_STREQ("a\xC7\xD1\xB1\xDB" "b", narrow.getPtr());
     narrow = cStringW();
     EXPECT_EQ(nullptr, narrow.getPtr());
 
     // A lead byte without its partner cannot be read: it alone becomes '?'.
-    w = allocWstring("x\xC7");
+    unsigned short* w = allocWstring("x\xC7");
     ASSERT_NE(nullptr, w);
     EXPECT_EQ(std::u16string(u"x?"), std::u16string(reinterpret_cast<char16_t*>(w)));
     freeWstring(w);
