@@ -32,17 +32,4 @@ TEST(Memory, ObjectsStartZeroFilledAndClearingNothingChangesNothing)
     EXPECT_EQ(sizeof(cVar), 2 * sizeof(int));
 }
 
-struct Tagged : cVar {
-    Tagged(int t, int e) { type = t; extra = e; }
-    int second() const { return extra; }
-};
-
-TEST(Memory, VarCopiesBothWords)
-{
-    Tagged a(11, 7), b(3, 0);
-    b = a;
-    EXPECT_EQ(b.getType(), 11);
-    EXPECT_EQ(b.second(), 7);
-}
-
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <climits>
-#include <clocale>
 #include <functional>
 #include <string>
 #include <vector>
@@ -128,24 +127,4 @@ TEST(StringA, CaseTrimAndCutLeaveDoubleByteCharactersWhole)
     s.removeInterim();
     EXPECT_STREQ("A", s.getPtr());
     EXPECT_EQ(1, s.length());
-}
-
-TEST(StringA, FromWideTextLosesOnlyWhatTheLocaleCannotWrite)
-{
-    cStringA s("x");
-    const unsigned short empty[] = {0};
-    s = empty;
-    EXPECT_EQ(nullptr, s.getPtr());
-    // The C runtime converts by its own locale: in "C" a CJK character has no
-    // byte form, and only that character is lost.
-    const unsigned short mixed[] = {'a', 0xD55C, 'b', 0};
-    std::string saved = setlocale(LC_CTYPE, nullptr);
-    setlocale(LC_CTYPE, "C");
-    s = mixed;
-    EXPECT_STREQ("a?b", s.getPtr());
-    if (setlocale(LC_CTYPE, ".949")) {
-        s = mixed;
-        EXPECT_STREQ("a한b", s.getPtr());
-    }
-    setlocale(LC_CTYPE, saved.c_str());
 }

@@ -113,10 +113,9 @@ TEST_F(TextLayout, BreaksBetweenDoubleByteCharactersNeverInside)
 
 TEST_F(TextLayout, AlignsEachLineAndTheBlock)
 {
-    RECT r = {10, 10, 210, 110};  // 200 x 100
-    int wa = width("abc"), wb = width("de");
     // Right takes precedence over centre, bottom over vertical centre.
-    expectLines("abc\nde", r, DT_RIGHT | DT_CENTER | DT_BOTTOM | DT_VCENTER,
+    int wa = width("abc"), wb = width("de");
+    expectLines("abc\nde", {10, 10, 210, 110}, DT_RIGHT | DT_CENTER | DT_BOTTOM | DT_VCENTER,
                 {{"abc", 210 - wa, 110 - 2 * pitch}, {"de", 210 - wb, 110 - pitch}});
     // A line wider than the rectangle starts at its left edge, even right-aligned.
     EXPECT_EQ(lowWord(kaDrawText(actual.dc(), "W", {30, 0, 33, 200}, DT_RIGHT)), 30);
