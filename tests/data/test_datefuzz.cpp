@@ -3,7 +3,6 @@
 #include <cstring>
 #include <random>
 #include <string>
-#include <vector>
 #include "core/stringa.h"
 #include "data/datetime.h"
 
@@ -51,7 +50,6 @@ bool heapsValid()
 TEST(DateTextRobustness, SeededMutations)
 {
     const int kGuard = 16;
-    const unsigned char kGuardByte = 0xA5;
     const int kFlags[] = {0, 0x400, 0x800, 0xC00};
     std::mt19937 rng(20240105);
     const cDate date(20241231L);
@@ -60,9 +58,10 @@ TEST(DateTextRobustness, SeededMutations)
     for (int i = 0; i < 100000; ++i) {
         std::string input = mutate(rng, kSeeds[rng() % (sizeof kSeeds / sizeof kSeeds[0])]);
         // The text sits between guard bytes; nothing may write through it.
-        std::vector<unsigned char> block(kGuard + input.size() + 1 + kGuard, kGuardByte);
-        memcpy(block.data() + kGuard, input.c_str(), input.size() + 1);
-        const char* text = reinterpret_cast<const char*>(block.data() + kGuard);
+        const std::string guard(kGuard, '\xA5');
+        std::string block = guard + input + '\0' + guard;
+        const std::string before = block;
+        const char* text = block.c_str() + kGuard;
         cStringA s(text);
 
         long d = s.toDate(kFlags[i % 4]);
@@ -76,16 +75,10 @@ TEST(DateTextRobustness, SeededMutations)
         // The format readers take the same text as a format.
         cStringA dt = date.toString(text), tt = time.toString(text);
         ASSERT_EQ(static_cast<int>(strlen(dt.getPtr() ? dt.getPtr() : "")), dt.length());
-        ASSERT_LT(dt.length(), 64) << input;
-        ASSERT_LT(tt.length(), 64) << input;
-        ASSERT_FALSE(dt.isBlank()) << input;
-        ASSERT_FALSE(tt.isBlank()) << input;
+        ASSERT_TRUE(dt.length() > 0 && dt.length() < 64) << input;
+        ASSERT_TRUE(tt.length() > 0 && tt.length() < 64) << input;
 
-        for (int g = 0; g < kGuard; ++g) {
-            ASSERT_EQ(kGuardByte, block[g]);
-            ASSERT_EQ(kGuardByte, block[kGuard + input.size() + 1 + g]);
-        }
-        ASSERT_EQ(0, memcmp(text, input.c_str(), input.size() + 1));
+        ASSERT_EQ(before, block) << input;
         if (i % 20000 == 0) {
             ASSERT_TRUE(heapsValid());
         }
@@ -102,14 +95,12 @@ TEST(DateTextRobustness, EveryFlagCombination)
     const cTime times[] = {cTime(0L), cTime(235959999L), cTime(120000001L)};
     for (int flags = 0; flags < 0x1000; ++flags) {
         for (const cDate& d : dates) {
-            cStringA s = d.toString('/', flags);
-            ASSERT_FALSE(s.isBlank());
-            ASSERT_LT(s.length(), 64);
+            int n = d.toString('/', flags).length();
+            ASSERT_TRUE(n > 0 && n < 64) << flags;
         }
         for (const cTime& t : times) {
-            cStringA s = t.toString('.', flags);
-            ASSERT_FALSE(s.isBlank());
-            ASSERT_LT(s.length(), 48);
+            int n = t.toString('.', flags).length();
+            ASSERT_TRUE(n > 0 && n < 48) << flags;
         }
     }
 }
