@@ -1,9 +1,7 @@
 // A memory bitmap to draw on and read back, shared by the drawing and text tests.
 #pragma once
 #include <windows.h>
-#include <cstdio>
 #include <cstring>
-#include <vector>
 
 class Canvas {
 public:
@@ -31,13 +29,12 @@ public:
     Canvas& operator=(const Canvas&) = delete;
 
     HDC dc() const { return hdc; }
-    int width() const { return w; }
-    int height() const { return h; }
 
     void clear(COLORREF c)
     {
         GdiFlush();
-        for (int i = 0; i < w * h; ++i) bits[i] = toDib(c);
+        DWORD dib = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        for (int i = 0; i < w * h; ++i) bits[i] = dib;
     }
     // As a colour word (0x00BBGGRR); outside the bitmap: 0xFFFFFFFF.
     COLORREF pixel(int x, int y) const
@@ -52,54 +49,18 @@ public:
         GdiFlush();
         return w == o.w && h == o.h && std::memcmp(bits, o.bits, sizeof(DWORD) * w * h) == 0;
     }
-    // Whether any pixel inside r differs from the colour c.
-    bool anyOtherThan(COLORREF c, RECT r) const
+    // Whether any pixel inside r differs from the colour c, or (with differs false) equals it.
+    bool anyOtherThan(COLORREF c, RECT r, bool differs = true) const
     {
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
-                if (pixel(x, y) != c) return true;
+                if ((pixel(x, y) != c) == differs) return true;
         return false;
     }
     bool inkIn(RECT r) const { return anyOtherThan(RGB(255, 255, 255), r); }
-    // Whether the colour c appears anywhere inside r.
-    bool has(COLORREF c, RECT r) const
-    {
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (pixel(x, y) == c) return true;
-        return false;
-    }
-
-    // A 24-bit BMP file, for looking at a rendering.
-    bool save(const char* path) const
-    {
-        GdiFlush();
-        int stride = (w * 3 + 3) & ~3;
-        BITMAPFILEHEADER fh = {};
-        BITMAPINFOHEADER ih = {};
-        ih.biSize = sizeof(ih);
-        ih.biWidth = w;
-        ih.biHeight = h;
-        ih.biPlanes = 1;
-        ih.biBitCount = 24;
-        fh.bfType = 0x4D42;
-        fh.bfOffBits = sizeof(fh) + sizeof(ih);
-        fh.bfSize = fh.bfOffBits + stride * h;
-        std::vector<unsigned char> row(stride);
-        FILE* f = std::fopen(path, "wb");
-        if (!f) return false;
-        std::fwrite(&fh, sizeof(fh), 1, f);
-        std::fwrite(&ih, sizeof(ih), 1, f);
-        for (int y = h - 1; y >= 0; --y) {
-            for (int x = 0; x < w; ++x) std::memcpy(&row[x * 3], &bits[y * w + x], 3);
-            std::fwrite(row.data(), stride, 1, f);
-        }
-        return std::fclose(f) == 0;
-    }
+    bool has(COLORREF c, RECT r) const { return anyOtherThan(c, r, false); }
 
 private:
-    static DWORD toDib(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
-
     int w, h;
     HDC hdc = nullptr;
     HBITMAP bitmap = nullptr;
