@@ -117,10 +117,6 @@ TEST(Controls, DoubleByteWindowTextAndNullScrollBar)
     EXPECT_EQ(hi, 0);
     EXPECT_EQ(sbmGetPos(nullptr, SB_CTL), 0);
     sbmSetPos(nullptr, SB_CTL, 5, 1);
-    Control sb("SCROLLBAR", SBS_HORZ);
-    sbmSetRange(sb, SB_CTL, 10, 90, 0);
-    EXPECT_TRUE(sbmGetRange(sb, SB_CTL, &lo, &hi));
-    EXPECT_EQ(hi, 90);
 }
 
 }  // namespace
