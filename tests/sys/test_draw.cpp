@@ -63,6 +63,7 @@ TEST_F(Drawing, LinesAndRectanglesStayInsideTheirBounds)
     kaLineEx(dc, 40, 30, 60, 30, PS_SOLID, 0, kBlue);
     kaLineEx(dc, 40, 31, 60, 31, PS_SOLID, -3, kBlue);
     kaFillRect(dc, {20, 5, 20, 30}, kRed);
+    kaBoxWidth(dc, {50, 40, 50, 60}, kBlue, 2);
     EXPECT_FALSE(canvas.inkIn({10, 0, 120, 80}));
 
     // One ring covers exactly the outermost pixels.
@@ -94,6 +95,7 @@ TEST_F(Drawing, XorFiguresRestoreThePixelsWhenDrawnAgain)
     kaBoxXor(dc, {10, 10, 40, 30}, kBlue);
     EXPECT_NE(at(10, 20), static_cast<COLORREF>(0x336699));
     kaBoxXor(dc, {10, 10, 40, 30}, kBlue);
+    kaBoxXor(dc, {50, 10, 50, 30}, kBlue);  // empty: nothing to invert
     EXPECT_FALSE(canvas.anyOtherThan(0x336699, {0, 0, 120, 80}));
     SetROP2(dc, R2_COPYPEN);
 }
