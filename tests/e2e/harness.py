@@ -7,6 +7,7 @@ import pathlib
 import shutil
 import socket
 import subprocess
+import tempfile
 import threading
 import time
 
@@ -105,16 +106,24 @@ class Server:
 
 def wine(args, timeout=60, env=None, check=True):
     """Runs a Windows program to its end and returns its standard output."""
-    run = subprocess.run([WINE_RUN] + [str(a) for a in args], capture_output=True, timeout=timeout,
-                         env=env, stdin=subprocess.DEVNULL)
+    # Output goes through files, not pipes: a Wine helper started on demand (the
+    # desktop process, for one) inherits them and outlives the program, and a
+    # pipe would then never reach its end.
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        run = subprocess.run([WINE_RUN] + [str(a) for a in args], stdout=out, stderr=err, timeout=timeout,
+                             env=env, stdin=subprocess.DEVNULL)
+        out.seek(0)
+        err.seek(0)
+        stdout, stderr = out.read(), err.read()
     if check and run.returncode != 0:
-        raise RuntimeError("%s failed (%d): %s" % (args[0], run.returncode, run.stderr.decode(errors="replace")))
-    return run.stdout.decode("utf-8", errors="replace")
+        raise RuntimeError("%s failed (%d): %s" % (args[0], run.returncode, stderr.decode(errors="replace")))
+    return stdout.decode("utf-8", errors="replace")
 
 
 def appdata():
-    """The prefix user's roaming application-data folder."""
-    found = glob.glob(str(PREFIX / "drive_c" / "users" / "*" / "AppData" / "Roaming"))
+    """The prefix user's application-data root as the launcher finds it: on
+    Windows 6 and later (which Wine reports) the low-integrity local folder."""
+    found = glob.glob(str(PREFIX / "drive_c" / "users" / "*" / "AppData" / "LocalLow"))
     found = [f for f in found if "/Public/" not in f]
     if not found:
         raise RuntimeError("no application-data folder in %s" % PREFIX)
