@@ -1,0 +1,137 @@
+#include "dlgprobe.h"
+#include "state.h"
+
+namespace {
+
+const UINT kNextStep = WM_APP + 77;
+const char* const kLauncherKeys[] = {"Software\\Kestrine", "Software\\Classes\\.orp",
+                                     "Software\\Classes\\Kestrine.orp"};
+
+}  // namespace
+
+RegistrySandbox::RegistrySandbox(const char* programPath)
+{
+    clear();
+    strCopyN(theLauncher.programPath, programPath, sizeof theLauncher.programPath - 1);
+}
+
+RegistrySandbox::~RegistrySandbox() { clear(); }
+
+void RegistrySandbox::clear()
+{
+    for (const char* key : kLauncherKeys) RegDeleteTreeA(HKEY_CURRENT_USER, key);
+}
+
+std::string text(const cStringA& s) { return s.hasContent() ? s.getPtr() : ""; }
+
+StoredValue storedValue(HKEY root, const char* key, const char* name)
+{
+    StoredValue value;
+    char data[2048] = "";
+    DWORD size = sizeof data - 1;
+    DWORD type = 0;
+    HKEY k;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return value;
+    if (RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS) {
+        value.type = type;
+        value.text.assign(data, strnlen(data, size));
+    }
+    RegCloseKey(k);
+    return value;
+}
+
+void storeText(HKEY root, const char* key, const char* name, const char* text, DWORD type)
+{
+    HKEY k;
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExA(k, name, 0, type, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
+    RegCloseKey(k);
+}
+
+void storeNumber(HKEY root, const char* key, const char* name, DWORD number)
+{
+    HKEY k;
+    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegCloseKey(k);
+}
+
+INT_PTR ProbeDlg::run(std::vector<Step> steps)
+{
+    m_steps = std::move(steps);
+    m_next = 0;
+    return DoModal();
+}
+
+BOOL ProbeDlg::OnInitDialog()
+{
+    BOOL result = CLauncherDlg::OnInitDialog();
+    PostMessage(kNextStep);
+    return result;
+}
+
+bool ProbeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result)
+{
+    if (message != kNextStep) return CLauncherDlg::OnMessage(message, wParam, lParam, result);
+    if (m_next < m_steps.size()) {
+        m_steps[m_next++](*this);
+        PostMessage(kNextStep);
+    } else {
+        // Not through OnCancel: a test that wants the closing code runs it itself.
+        EndDialog(kProbeEnded);
+    }
+    result = TRUE;
+    return true;
+}
+
+bool ProbeDlg::openLocation(const char* location, const char* extra)
+{
+    opened.push_back({location ? location : "", extra ? extra : ""});
+    return openSucceeds;
+}
+
+void ProbeDlg::click(int id)
+{
+    SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(id)));
+}
+
+void ProbeDlg::setText(int id, const char* text) { SetDlgItemTextA(m_hWnd, id, text); }
+
+void ProbeDlg::setCheck(int id, bool on)
+{
+    CheckDlgButton(m_hWnd, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+std::string ProbeDlg::text(int id) const
+{
+    return ::text(windowText(GetDlgItem(id)));
+}
+
+// The control's own state: the dialog itself is shown only once its queue runs empty.
+bool ProbeDlg::visible(int id) const { return (GetWindowLongA(GetDlgItem(id), GWL_STYLE) & WS_VISIBLE) != 0; }
+
+bool ProbeDlg::enabled(int id) const { return IsWindowEnabled(GetDlgItem(id)) != FALSE; }
+
+bool ProbeDlg::checked(int id) const { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+
+int ProbeDlg::top(int id) const
+{
+    RECT r = {};
+    GetWindowRect(GetDlgItem(id), &r);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    return r.top;
+}
+
+std::vector<std::string> ProbeDlg::urlList() const
+{
+    std::vector<std::string> entries;
+    HWND box = GetDlgItem(IDC_URL);
+    LRESULT count = ::SendMessageA(box, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; i++) {
+        char entry[1024] = "";
+        if (::SendMessageA(box, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof entry))
+            ::SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+        entries.push_back(entry);
+    }
+    return entries;
+}

@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+#include <string>
+#include "assoc.h"
+#include "dlgprobe.h"
+
+namespace {
+
+const char kUserClasses[] = "Software\\Classes\\";
+const char kTestExtension[] = ".orptest";
+const char kTestProgId[] = "OrrelTest.prog";
+
+// A registration of the test extension under one root of classes.
+void registerTest(HKEY root, const char* prefix, const char* command)
+{
+    std::string base = prefix;
+    storeText(root, (base + kTestExtension).c_str(), "", kTestProgId);
+    if (command) storeText(root, (base + kTestProgId + "\\shell\\open\\command").c_str(), "", command);
+}
+
+void forgetTest()
+{
+    for (const char* key : {kTestExtension, kTestProgId}) {
+        RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kUserClasses) + key).c_str());
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+    }
+}
+
+TEST(FileAssociation, ApplicationPathOfQuotedAndUnquotedCommands)
+{
+    const struct {
+        const char *command, *path;
+    } cases[] = {
+        {"\"C:\\Program Files\\Test\\t.exe\" \"%1\"", "C:\\Program Files\\Test\\t.exe"},
+        {"\"C:\\Program Files\\Test\\t.exe\" %1", "C:\\Program Files\\Test\\t.exe"},
+        {"C:\\Test\\t.exe %1", "C:\\Test\\t.exe"},
+        {"C:\\Program Files\\Test\\t.exe %1", "C:\\Program"},
+        {"C:\\Test\\t.exe", "C:\\Test\\t.exe"},
+        {"", ""},
+        {"\"\" %1", ""},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.command);
+        forgetTest();
+        registerTest(HKEY_CURRENT_USER, kUserClasses, c.command);
+        EXPECT_EQ(text(getApplicationPath(kTestExtension)), c.path);
+    }
+    forgetTest();
+    registerTest(HKEY_CURRENT_USER, kUserClasses, nullptr);
+    EXPECT_EQ(text(getApplicationPath(kTestExtension)), "") << "an identifier without a command";
+    forgetTest();
+    EXPECT_EQ(text(getApplicationPath(kTestExtension)), "");
+}
+
+TEST(FileAssociation, TheUsersClassesComeBeforeTheMachines)
+{
+    forgetTest();
+    registerTest(HKEY_CLASSES_ROOT, "", "C:\\Machine\\m.exe %1");
+    EXPECT_EQ(text(getApplicationPath(kTestExtension)), "C:\\Machine\\m.exe");
+    registerTest(HKEY_CURRENT_USER, kUserClasses, "C:\\User\\u.exe %1");
+    EXPECT_EQ(text(getApplicationPath(kTestExtension)), "C:\\User\\u.exe");
+    forgetTest();
+}
+
+TEST(FileAssociation, TheMainDialogRegistersTheLauncherForProjects)
+{
+    const char program[] = "C:\\Program Files\\Orrel Test\\orrel.exe";
+    RegistrySandbox sandbox(program);
+    // A registration of another program is replaced.
+    storeText(HKEY_CURRENT_USER, "Software\\Classes\\.orp", "", "Other.orp");
+    ProbeDlg dlg;
+    dlg.run({});
+    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, "Software\\Classes\\.orp", "").text, kProjectProgId);
+    StoredValue command = storedValue(HKEY_CURRENT_USER, "Software\\Classes\\Kestrine.orp\\shell\\open\\command", "");
+    EXPECT_EQ(command.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(command.text, std::string("\"") + program + "\" %1");
+    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, "Software\\Kestrine\\Orrel", "").text, program);
+    // Quoted, the path comes back whole despite its blanks.
+    EXPECT_EQ(text(getApplicationPath(".orp")), program);
+}
+
+}  // namespace

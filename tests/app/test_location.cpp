@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+#include <string>
+#include "apptest.h"
+#include "dlgprobe.h"
+#include "location.h"
+#include "state.h"
+
+namespace {
+
+const char kTooLong[] = "The project location is too long: a location may have at most 259 characters.";
+const char kNoBound[] =
+    "---------------------------------------------------------------------------------------------------------------"
+    "------------------";
+
+struct Choice {
+    bool ok;
+    std::string location, extra;
+};
+
+Choice choose(const char* bound, const char* commandLine)
+{
+    LocationBuffer location;
+    cStringA extra;
+    bool ok = chooseLocation(bound, commandLine, location, extra);
+    return {ok, location, text(extra)};
+}
+
+TEST(StartupLocation, CommandLineSplitsAtTheFirstTwoQuestionMarks)
+{
+    const struct {
+        const char *commandLine, *location, *extra;
+    } cases[] = {
+        {"", "", ""},
+        {"?x", "", "x"},
+        {"A?B?C", "A", "B"},
+        {"A??C", "A", ""},
+        {"http://h/p.orp?", "http://h/p.orp", ""},
+        {"C:\\my projects\\p.orp", "C:\\my projects\\p.orp", ""},
+        // Quotes around the whole line or around the location are a shell's, not the path's.
+        {"\"C:\\my projects\\p.orp\"", "C:\\my projects\\p.orp", ""},
+        {"\"C:\\my projects\\p.orp\"?x", "C:\\my projects\\p.orp", "x"},
+        {"\"C:\\my projects\\p.orp?x\"", "C:\\my projects\\p.orp", "x"},
+        {"\"C:\\a\" \"b\"", "\"C:\\a\" \"b\"", ""},
+    };
+    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; i++) {
+        SCOPED_TRACE(cases[i].commandLine);
+        Choice c = choose(kNoBound, cases[i].commandLine);
+        EXPECT_TRUE(c.ok);
+        EXPECT_EQ(c.location, cases[i].location);
+        EXPECT_EQ(c.extra, cases[i].extra);
+    }
+}
+
+TEST(StartupLocation, ABoundUrlTakesTheWholeCommandLineAsExtraArguments)
+{
+    Choice c = choose("http://h/bound.orp", "A?B");
+    EXPECT_EQ(c.location, "http://h/bound.orp");
+    EXPECT_EQ(c.extra, "A?B");
+    c = choose("http://h/bound.orp", "");
+    EXPECT_EQ(c.extra, "");
+    EXPECT_EQ(std::string(kNoBound).size(), 129u);
+}
+
+TEST(StartupLocation, LocationsThatDoNotFitAreRefusedNotCut)
+{
+    MessageWatcher watcher;
+    std::string fits = "http://h/" + std::string(250, 'a');   // 259 characters
+    Choice c = choose(kNoBound, (fits + "?x").c_str());
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(c.location, fits);
+    c = choose(kNoBound, (fits + "b?x").c_str());
+    EXPECT_FALSE(c.ok);
+    EXPECT_EQ(c.location, "");
+
+    // A bare name that fits alone but not inside the launcher's folder.
+    LocationBuffer location;
+    strCopy(location, std::string(200, 'n').c_str());
+    std::string program = "C:\\" + std::string(60, 'd') + "\\orrel.exe";
+    EXPECT_FALSE(resolveBareName(location, program.c_str()));
+    Sleep(200);
+    EXPECT_EQ(watcher.texts(), (std::vector<std::string>{kTooLong, kTooLong}));
+}
+
+TEST(StartupLocation, ABareNameIsTheFileBesideTheProgram)
+{
+    const struct {
+        const char *given, *resolved;
+    } cases[] = {
+        {"p.orp", "C:\\Orrel\\bin\\p.orp"},
+        {"sub\\p.orp", "sub\\p.orp"},
+        {"http://h/p.orp", "http://h/p.orp"},
+        {"D:\\p.orp", "D:\\p.orp"},
+    };
+    for (auto& c : cases) {
+        SCOPED_TRACE(c.given);
+        LocationBuffer location;
+        strCopy(location, c.given);
+        EXPECT_TRUE(resolveBareName(location, "C:\\Orrel\\bin\\orrel.exe"));
+        EXPECT_STREQ(location, c.resolved);
+    }
+}
+
+TEST(StartupLocation, WwwGetsTheHttpScheme)
+{
+    EXPECT_EQ(text(withWebScheme("www.h.org/p.orp?x")), "http://www.h.org/p.orp?x");
+    EXPECT_EQ(text(withWebScheme("Www.h.org")), "http://Www.h.org");
+    EXPECT_EQ(text(withWebScheme("http://www.h.org")), "http://www.h.org");
+    EXPECT_EQ(text(withWebScheme("www")), "www");
+    EXPECT_EQ(text(withWebScheme("")), "");
+}
+
+TEST(StartupLocation, AProjectWithoutAViewerIsReportedNotLaunched)
+{
+    MessageWatcher watcher;
+    theLauncher.viewerProgramPath[0] = 0;
+    startViewer(nullptr, "lib.dll", "http://h/p.orp", "");
+    Sleep(200);
+    EXPECT_EQ(watcher.texts(),
+              std::vector<std::string>{"The project names no viewer program, so there is nothing to start."});
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+#include <string>
+#include "dlgprobe.h"
+#include "settings.h"
+
+namespace {
+
+const char kSettings[] = "Software\\Kestrine\\Orrel";
+const char kRecentFiles[] = "Software\\Kestrine\\Orrel\\Recent Files";
+const char kConnection[] = "Software\\Kestrine\\Orrel\\Connection";
+
+std::vector<std::string> entries(const CStringArray& list)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < list.GetSize(); i++) out.push_back(list.GetAt(i).getPtr());
+    return out;
+}
+
+std::string letter(int i) { return std::string(1, static_cast<char>('A' + i)); }
+
+TEST(RecentUrls, AddMovesToTheFrontAndKeepsSixty)
+{
+    CStringArray list;
+    for (const char* url : {"a", "b", "A", "a", "b"}) addRecentUrl(list, url);
+    // Exact matches move to the front; a different letter case is another entry.
+    EXPECT_EQ(entries(list), (std::vector<std::string>{"b", "a", "A"}));
+
+    list.RemoveAll();
+    for (int i = 0; i < 70; i++) addRecentUrl(list, ("u" + std::to_string(i)).c_str());
+    ASSERT_EQ(list.GetSize(), 60);
+    EXPECT_STREQ(list.GetAt(0), "u69");
+    EXPECT_STREQ(list.GetAt(59), "u10");
+    addRecentUrl(list, "u10");
+    EXPECT_EQ(list.GetSize(), 60);
+    EXPECT_STREQ(list.GetAt(0), "u10");
+    EXPECT_STREQ(list.GetAt(59), "u11");
+}
+
+TEST(RecentUrls, StoresTwentySixAndBlanksTheRest)
+{
+    RegistrySandbox sandbox;
+    storeText(HKEY_CURRENT_USER, kSettings, "", "C:\\orrel.exe");
+    CStringArray list;
+    for (int i = 29; i >= 0; i--) addRecentUrl(list, ("http://h/" + std::to_string(i) + ".orp").c_str());
+    saveRecentUrls(list);
+    for (int i = 0; i < 26; i++) {
+        SCOPED_TRACE(i);
+        StoredValue v = storedValue(HKEY_CURRENT_USER, kSettings, letter(i).c_str());
+        EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
+        EXPECT_EQ(v.text, "http://h/" + std::to_string(i) + ".orp");
+    }
+    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kSettings, "[").type, 0u);
+
+    CStringArray loaded;
+    loadRecentUrls(loaded);
+    EXPECT_EQ(loaded.GetSize(), 26);
+    EXPECT_STREQ(loaded.GetAt(25), "http://h/25.orp");
+
+    // A shorter list blanks the letters it no longer uses; loading skips them.
+    CStringArray shorter;
+    addRecentUrl(shorter, "x");
+    saveRecentUrls(shorter);
+    StoredValue z = storedValue(HKEY_CURRENT_USER, kSettings, "Z");
+    EXPECT_EQ(z.type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(z.text, "");
+    loaded.RemoveAll();
+    loadRecentUrls(loaded);
+    EXPECT_EQ(entries(loaded), std::vector<std::string>{"x"});
+}
+
+TEST(RecentUrls, LoadTakesOnlyTextsThatFitTheLocationBuffer)
+{
+    RegistrySandbox sandbox;
+    std::string fits(259, 'f'), tooLong(260, 't');
+    storeText(HKEY_CURRENT_USER, kSettings, "A", "first");
+    storeText(HKEY_CURRENT_USER, kSettings, "B", "");
+    storeNumber(HKEY_CURRENT_USER, kSettings, "C", 7);
+    storeText(HKEY_CURRENT_USER, kSettings, "D", "%expanded%", REG_EXPAND_SZ);
+    storeText(HKEY_CURRENT_USER, kSettings, "E", tooLong.c_str());
+    storeText(HKEY_CURRENT_USER, kSettings, "F", fits.c_str());
+    CStringArray list;
+    loadRecentUrls(list);
+    EXPECT_EQ(entries(list), (std::vector<std::string>{"first", "%expanded%", fits}));
+}
+
+TEST(RecentUrls, TheRecentFilesSubkeyIsUsedOnlyWhenItExists)
+{
+    RegistrySandbox sandbox;
+    storeText(HKEY_CURRENT_USER, kSettings, "A", "in the settings key");
+    CStringArray list;
+    loadRecentUrls(list);
+    EXPECT_EQ(entries(list), std::vector<std::string>{"in the settings key"});
+    saveRecentUrls(list);
+    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kRecentFiles, "A").type, 0u) << "the subkey is never created";
+
+    storeText(HKEY_CURRENT_USER, kRecentFiles, "A", "in the subkey");
+    list.RemoveAll();
+    loadRecentUrls(list);
+    EXPECT_EQ(entries(list), std::vector<std::string>{"in the subkey"});
+    addRecentUrl(list, "new");
+    saveRecentUrls(list);
+    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kRecentFiles, "A").text, "new");
+    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kSettings, "A").text, "in the settings key");
+}
+
+TEST(RecentUrls, NothingIsWrittenWithoutTheSettingsKey)
+{
+    RegistrySandbox sandbox;
+    CStringArray list;
+    addRecentUrl(list, "lost");
+    saveRecentUrls(list);
+    HKEY k;
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kestrine", 0, KEY_READ, &k), ERROR_SUCCESS);
+    loadRecentUrls(list);
+    EXPECT_EQ(list.GetSize(), 1);
+}
+
+TEST(ProxySettings, FirstRunShowsTheProxyOffAndItsFieldsDisabled)
+{
+    RegistrySandbox sandbox;
+    ProbeDlg dlg;
+    dlg.run({[](ProbeDlg& d) {
+        EXPECT_FALSE(d.checked(IDC_USE_PROXY));
+        for (int id : {IDC_PROXY_ADDRESS, IDC_PROXY_PORT, IDC_BYPASS_LOCAL}) {
+            SCOPED_TRACE(id);
+            EXPECT_FALSE(d.enabled(id));
+        }
+        EXPECT_EQ(d.text(IDC_PROXY_ADDRESS), "");
+        EXPECT_TRUE(d.urlList().empty());
+    }});
+    EXPECT_FALSE(dlg.m_useProxy);
+    EXPECT_EQ(dlg.m_proxyPort, 0);
+}
+
+TEST(ProxySettings, OddStoredValuesReadAsNumbers)
+{
+    RegistrySandbox sandbox;
+    storeText(HKEY_CURRENT_USER, kConnection, "UseProxyServer", "7");
+    storeText(HKEY_CURRENT_USER, kConnection, "ProxyServerAddress", "proxy.example");
+    storeText(HKEY_CURRENT_USER, kConnection, "ProxyServerPort", "8080abc");
+    storeText(HKEY_CURRENT_USER, kConnection, "ProxyBypassLocal", "-1");
+    ProbeDlg dlg;
+    dlg.run({[](ProbeDlg& d) {
+        EXPECT_TRUE(d.checked(IDC_USE_PROXY));
+        EXPECT_TRUE(d.enabled(IDC_PROXY_ADDRESS));
+        EXPECT_EQ(d.text(IDC_PROXY_ADDRESS), "proxy.example");
+        EXPECT_EQ(d.text(IDC_PROXY_PORT), "8080");
+        EXPECT_TRUE(d.checked(IDC_BYPASS_LOCAL));
+    }});
+
+    storeText(HKEY_CURRENT_USER, kConnection, "ProxyServerPort", "none");
+    ProbeDlg again;
+    again.run({[](ProbeDlg& d) { EXPECT_EQ(d.text(IDC_PROXY_PORT), "0"); }});
+}
+
+TEST(ProxySettings, ApplyStoresWhatThePageShows)
+{
+    RegistrySandbox sandbox;
+    auto stored = [](const char* name) { return storedValue(HKEY_CURRENT_USER, kConnection, name).text; };
+    ProbeDlg dlg;
+    dlg.run({
+        [](ProbeDlg& d) {
+            d.setCheck(IDC_USE_PROXY, true);
+            d.click(IDC_USE_PROXY);
+            EXPECT_TRUE(d.enabled(IDC_PROXY_PORT));
+            EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kConnection, "UseProxyServer").type, 0u)
+                << "ticking the box stores nothing";
+            d.setText(IDC_PROXY_ADDRESS, "p.example");
+            d.setText(IDC_PROXY_PORT, "");
+            d.setCheck(IDC_BYPASS_LOCAL, true);
+            d.click(IDC_APPLY);
+        },
+        [&](ProbeDlg& d) {
+            EXPECT_EQ(stored("UseProxyServer"), "1");
+            EXPECT_EQ(stored("ProxyServerAddress"), "p.example");
+            EXPECT_EQ(stored("ProxyServerPort"), "0");
+            EXPECT_EQ(stored("ProxyBypassLocal"), "1");
+            d.setCheck(IDC_USE_PROXY, false);
+            d.click(IDC_USE_PROXY);
+            EXPECT_FALSE(d.enabled(IDC_PROXY_ADDRESS));
+            d.click(IDC_APPLY);
+        },
+        [&](ProbeDlg&) {
+            EXPECT_EQ(stored("UseProxyServer"), "0");
+            StoredValue address = storedValue(HKEY_CURRENT_USER, kConnection, "ProxyServerAddress");
+            EXPECT_EQ(address.type, static_cast<DWORD>(REG_SZ));
+            EXPECT_EQ(address.text, "");
+            EXPECT_EQ(stored("ProxyServerPort"), "0");
+            EXPECT_EQ(stored("ProxyBypassLocal"), "0");
+        },
+    });
+}
+
+}  // namespace
