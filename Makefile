@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: test build build32 build64 setup check-image clean
+.PHONY: test run build build32 build64 setup check-image clean
 
 test: setup build
 	@set -o pipefail; status=0; \
@@ -11,6 +11,11 @@ test: setup build
 	scripts/wine-session stop; \
 	scripts/check-image build/win32/orrel.exe || status=1; \
 	exit $$status
+
+# The launcher on the demo project under Wine; ARGS=... opens another location
+# ({demo} in it stands for the demo server's address).
+run: setup build64
+	@python3 demo/run.py
 
 setup:
 	@scripts/bootstrap

@@ -20,7 +20,7 @@ sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 from server import LIBRARIES, DemoServer  # noqa: E402
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
-BUILD = ROOT / "build" / "win64"
+BUILD = pathlib.Path(os.environ.get("ORREL_BUILD", ROOT / "build" / "win64"))
 WINE_RUN = str(ROOT / "scripts" / "wine-run")
 SESSION = str(ROOT / "scripts" / "wine-session")
 PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", ROOT / "build" / "wineprefix"))
@@ -99,6 +99,7 @@ def main():
         if not needed.is_file():
             say("run: %s is missing; build first (make run does)" % needed)
             return 1
+    own_display = HEADLESS and not (PREFIX / ".xvfb").exists()
     subprocess.run([WINE_RUN], check=True)          # the prefix and, when needed, a virtual display
     RECORD.parent.mkdir(parents=True, exist_ok=True)
     for stale in (RECORD, CLOSED):
@@ -141,8 +142,8 @@ def main():
                 wait_until(lambda: launcher.poll() is not None, max(deadline - time.time(), 0))
         say("Demo server stopped.")
 
-    if HEADLESS:
-        subprocess.run([SESSION, "stop"], check=False)   # ends what is left on the virtual display
+    if own_display:
+        subprocess.run([SESSION, "stop"], check=False)   # ends the virtual display this run started
     if started:
         say("Run `make run` again: the libraries now come from the cache and only the project is fetched.")
     return 0 if started else 1
