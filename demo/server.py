@@ -10,6 +10,7 @@ import http.server
 import pathlib
 import sys
 import threading
+import time
 
 DEMO = pathlib.Path(__file__).resolve().parent
 LIBRARIES = ("orlcore.dll", "orlshapes.dll", "demo_orlviewer.exe")
@@ -31,12 +32,20 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         self.send_header("Content-Type", "application/octet-stream")
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
-        self.wfile.write(body)
+        delay = self.server.demo.delay if self.path.startswith("/lib/") else 0
+        step = 8192 if delay else len(body) or 1
+        for at in range(0, len(body), step):
+            self.wfile.write(body[at:at + step])
+            self.wfile.flush()
+            time.sleep(delay)
 
 
 class DemoServer:
-    def __init__(self, build_dir):
+    """delay: seconds between 8 KB blocks of a library, so a transfer can be watched."""
+
+    def __init__(self, build_dir, delay=0):
         self.build_dir = pathlib.Path(build_dir)
+        self.delay = delay
         self.fetched = []           # (path, status, bytes) in request order
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), _Handler)
         self.httpd.daemon_threads = True
