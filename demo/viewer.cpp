@@ -73,10 +73,10 @@ std::string describeLibrary(const std::string& path)
 std::string report(const Given& g, const std::string& folder, const std::vector<std::string>& files)
 {
     std::string r = "Orrel demo viewer\r\n\r\n";
-    r += "Project location:  " + g.location + "\r\n";
-    r += "Extra arguments:   " + (g.extra.empty() ? std::string("(none)") : g.extra) + "\r\n";
-    r += "First library:     " + g.first + "\r\n";
-    if (!g.first.empty()) r += "    it says:       " + describeLibrary(folder + g.first) + "\r\n";
+    r += "Project location: " + g.location + "\r\n";
+    r += "Extra arguments: " + (g.extra.empty() ? std::string("(none)") : g.extra) + "\r\n";
+    r += "First library: " + g.first + "\r\n";
+    if (!g.first.empty()) r += "    which says: " + describeLibrary(folder + g.first) + "\r\n";
     r += "\r\nLibraries in " + folder + ":\r\n";
     for (const std::string& f : files) r += "    " + f + "\r\n";
     return r;
