@@ -37,7 +37,8 @@ def say(text=""):
 
 
 def viewer_folder():
-    found = [f for f in glob.glob(str(PREFIX / "drive_c" / "users" / "*" / "AppData" / "Roaming"))
+    # The launcher keeps its tree in the low-integrity local application-data folder.
+    found = [f for f in glob.glob(str(PREFIX / "drive_c" / "users" / "*" / "AppData" / "LocalLow"))
              if "/Public/" not in f]
     return pathlib.Path(found[0]) / "Kestrine" / "Orrel" / "viewer" if found else None
 

@@ -227,9 +227,11 @@ class Failures(StartupTest):
 class MainDialog(StartupTest):
     def test_open_puts_http_in_front_of_www_and_keeps_the_entry(self):
         host = "http://www.orrel-e2e.example"
-        self.serve_project(host + "/p.orp", host + "/lib/")
+        # A proxy is asked for the whole URL, port included.
+        served = host + ":80"
+        self.serve_project(served + "/p.orp", host + "/lib/")
         for name in ("core.dll", "stub_orlviewer.exe"):
-            self.server.add(host + "/lib/" + name, self.server.httpd.routes["/lib/" + name])
+            self.server.add(served + "/lib/" + name, self.server.httpd.routes["/lib/" + name])
         # WinINet takes its proxy from http_proxy: the made-up host reaches the local server.
         program = self.start(env={"http_proxy": self.server.url("")})
         dlg = self.main_dialog()
