@@ -115,7 +115,6 @@ BOOL CLauncherDlg::OnInitDialog()
     kaInitialize(GetModuleHandleA(nullptr), m_hWnd, "Orrel");
     registerFileType();
     SetWindowText("Orrel");
-    SetDlgItemTextA(m_hWnd, IDC_WEBSITE, ORREL_WEBSITE_HOST);
 
     loadRecentUrls(m_recentUrls);
     HWND box = GetDlgItem(IDC_URL);
