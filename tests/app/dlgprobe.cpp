@@ -60,7 +60,14 @@ INT_PTR ProbeDlg::run(std::vector<Step> steps)
 {
     m_steps = std::move(steps);
     m_next = 0;
-    return DoModal();
+    // The dialog registers itself as the application's top window; later tests
+    // must not find their message boxes owned by a window that is gone.
+    HINSTANCE instance = kaGetInstance();
+    HWND top = QueryAppTopWindow();
+    cStringA name = QueryAppName();
+    INT_PTR result = DoModal();
+    kaInitialize(instance, top, name);
+    return result;
 }
 
 BOOL ProbeDlg::OnInitDialog()
