@@ -83,12 +83,15 @@ def wait_until(done, seconds):
     return done()
 
 
-def report_fetches(server, cached_before):
+def report_fetches(server):
     say("Fetched from the demo server:")
     for path, status, size in server.fetched:
         say("    %-28s %d  %7d bytes" % (path, status, size))
     if not server.fetched:
         say("    nothing")
+
+
+def report_cache(server, cached_before):
     fetched = {p.rsplit("/", 1)[-1] for p, s, _ in server.fetched if s == 200 and p.startswith("/lib/")}
     from_cache = [name for name in LIBRARIES if name in cached_before and name not in fetched]
     if from_cache:
@@ -124,8 +127,9 @@ def main():
         # is showing a message or its main dialog.
         wait_until(lambda: RECORD.exists() or launcher.poll() is not None, TIMEOUT)
         started = wait_until(RECORD.exists, 20 if launcher.poll() is not None else 0)
-        report_fetches(server, cached_before)
+        report_fetches(server)
         if started:
+            report_cache(server, cached_before)
             lines = RECORD.read_text().splitlines()
             say("The viewer started with the parameter string:")
             say("    " + (lines[0] if lines else ""))
@@ -145,7 +149,7 @@ def main():
 
     if own_display:
         subprocess.run([SESSION, "stop"], check=False)   # ends the virtual display this run started
-    if started:
+    if started and any(path.startswith("/lib/") for path, _, _ in server.fetched):
         say("Run `make run` again: the libraries now come from the cache and only the project is fetched.")
     return 0 if started else 1
 
