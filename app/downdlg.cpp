@@ -2,6 +2,12 @@
 #include "message.h"
 #include "resource.h"
 
+namespace {
+
+const DWORD kLookInterval = 40;  // milliseconds between two looks at the window
+
+}  // namespace
+
 CDownDlg::CDownDlg(CWnd* parent) : CDialog(IDD_DOWN_DIALOG, parent) {}
 
 void CDownDlg::DoDataExchange(CDataExchange* pDX)
@@ -76,15 +82,16 @@ bool CDownDlg::downloadFile(const char* destPath, const char* name)
     // The body goes to a side name in the viewer folder first, so that a broken
     // or cancelled transfer never leaves a file under the library's name, which
     // the caching rule would then take for complete.
-    cFileName part;
-    part.getTempName(getViewerFolder(), ".part");
+    // One side name serves the whole list (making one waits for the clock to
+    // tick), as each body is moved away or deleted before the next arrives.
+    if (m_part.isBlank()) m_part.getTempName(getViewerFolder(), ".part");
     m_name = name;
-    FetchResult result = httpFetch(url, part, m_hWnd, this);
+    FetchResult result = httpFetch(url, m_part, m_hWnd, this);
     m_name = nullptr;
     if (result != FetchResult::done) return false;
     cFileName folder(cFileName(destPath).getDir());
-    if ((!folder.isDirectory() && !folder.makeFolder()) || !kaRenameFile(part, destPath)) {
-        part.kill();
+    if ((!folder.isDirectory() && !folder.makeFolder()) || !kaRenameFile(m_part, destPath)) {
+        m_part.kill();
         return false;
     }
     return true;
@@ -98,12 +105,18 @@ void CDownDlg::begin(__int64 length)
     m_length = length;
     m_progress.SetRange(0, 100);
     m_progress.SetPos(0);
+    m_lastLook = GetTickCount();
     // Without a length there is no share to show: the bar just says it is busy.
     m_progress.SetMarquee(length <= 0);
 }
 
 bool CDownDlg::advance(__int64 received)
 {
+    // Repainting the bar and asking for messages cost more than a block under
+    // load: do both a few dozen times a second, not after every block.
+    DWORD now = GetTickCount();
+    if (now - m_lastLook < kLookInterval && received != m_length) return !m_cancelled;
+    m_lastLook = now;
     if (m_length > 0) m_progress.SetPos(static_cast<int>(received < m_length ? received * 100 / m_length : 100));
     pumpMessages();
     return !m_cancelled;

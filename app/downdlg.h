@@ -38,8 +38,10 @@ private:
     void pumpMessages();
     void fail(const char* text);
 
+    cFileName m_part;              // where a body arrives before it is moved into place
     const char* m_name = nullptr;  // the entry being fetched, as the list writes it
     __int64 m_length = 0;
+    DWORD m_lastLook = 0;  // tick count of the last progress update
     bool m_started = false;
     bool m_cancelled = false;
 };
