@@ -96,14 +96,18 @@ protected:
         m_savedProgram = theLauncher.programPath;
         strCopy(theLauncher.programPath, dir.file("orrel.exe").c_str());
         theLauncher.viewerProgramPath[0] = 0;
+        m_savedViewer = getViewerFolder();
         CreateDirectoryA(dir.file("temp").c_str(), nullptr);
+        CreateDirectoryA(dir.file("viewer").c_str(), nullptr);
         ASSERT_TRUE(setTempFolder(dir.file("temp\\").c_str()));
+        ASSERT_TRUE(setViewerFolder(dir.file("viewer\\").c_str()));
     }
     void TearDown() override
     {
         strCopy(theLauncher.programPath, m_savedProgram.c_str());
         theLauncher.viewerProgramPath[0] = 0;
         setTempFolder("");
+        setViewerFolder(m_savedViewer.c_str());
     }
 
     std::string project(const std::string& inner) { return "<kestrine>" + inner + "</kestrine>"; }
@@ -127,6 +131,7 @@ protected:
     ScratchFolder dir;
     MessageWatcher watcher;
     std::string m_savedProgram;
+    std::string m_savedViewer;
 };
 
 TEST_F(OpenLocalProject, PlainEncodedAndRedirectedProjectsNameLibrariesBesideTheLauncher)
@@ -195,6 +200,47 @@ TEST_F(OpenLocalProject, FailuresAreShownOnceAndLeaveNoTemporaryFile)
     EXPECT_EQ(texts[3], "The project redirects to a location that is too long.\r\n" + longTarget + "z");
     EXPECT_NE(texts[4].find(dir.file("missing.orp")), std::string::npos) << texts[4];
     EXPECT_TRUE(tempIsEmpty());
+}
+
+// Nothing listens on this port: every fetch from it fails at once.
+const char* const kDeadServer = "http://127.0.0.1:1/lib/";
+
+TEST_F(OpenLocalProject, ALibraryFolderRunsTheProgressDialogAlsoWhenEveryFileIsThere)
+{
+    CreateDirectoryA(dir.file("viewer\\sub").c_str(), nullptr);
+    dir.write("viewer\\lib.dll", "old");
+    dir.write("viewer\\sub\\OrlViewer.exe", "old");
+    dir.write("p.orp", project(std::string("<header dllpath=\"") + kDeadServer +
+                               "\" basedlls=\" lib.dll ;sub\\OrlViewer.exe\"/>"));
+    std::string first;
+    EXPECT_TRUE(open("p.orp", first));
+    EXPECT_EQ(first, "lib.dll");
+    EXPECT_EQ(std::string(theLauncher.viewerProgramPath), dir.file("viewer\\sub\\OrlViewer.exe"));
+    EXPECT_EQ(dir.read("viewer\\lib.dll"), "old");
+    EXPECT_TRUE(watcher.texts().empty());
+}
+
+TEST_F(OpenLocalProject, TheProgressDialogRefusesOutsideNamesAndStopsAtTheFirstFailedFetch)
+{
+    dir.write("viewer\\a.dll", "kept");
+    const std::string header = std::string("<header dllpath=\"") + kDeadServer + "\" basedlls=\"";
+    dir.write("outside.orp", project(header + "a.dll;b.dll;..\\evil.dll\"/>"));
+    dir.write("gone.orp", project(header + "a.dll;b.dll;c.dll\"/>"));
+    std::string first;
+    EXPECT_FALSE(open("outside.orp", first));
+    EXPECT_FALSE(open("gone.orp", first));
+    setViewerFolder("");
+    EXPECT_FALSE(open("gone.orp", first));
+    EXPECT_EQ(watcher.texts(),
+              (std::vector<std::string>{"The library name points outside the viewer folder:\r\n..\\evil.dll",
+                                        std::string("Can not download the file from the designated site.\r\n") +
+                                            kDeadServer + "b.dll",
+                                        "Can not make viewer folder."}));
+    cArrayStr files;
+    kaGetFileList(dir.file("viewer").c_str(), files);
+    ASSERT_EQ(files.count(), 1);
+    EXPECT_EQ(str(files[0]), "a.dll");
+    EXPECT_EQ(dir.read("viewer\\a.dll"), "kept");
 }
 
 }  // namespace
