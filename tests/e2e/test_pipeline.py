@@ -189,6 +189,11 @@ class Pipeline(unittest.TestCase):
         self.assertEqual(self.lib_requests(), [])
         self.assertEqual(self.viewer_files(), [])
 
+    def test_a_remote_project_must_name_its_library_folder(self):
+        self.server.add("/bare.orp", project(basedlls="a.dll;sub\\orlviewer.exe"))
+        self.expect_failure(self.server.url("/bare.orp"), "Can't find the DLL path in the project file.")
+        self.assertEqual(self.server.requests, ["/bare.orp"])
+
     def test_a_redirection_cycle_ends_after_sixteen_hops(self):
         self.server.add("/loop.orp", project(redirection=self.server.url("/loop.orp")))
         url = self.server.url("/loop.orp")
