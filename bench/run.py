@@ -1,0 +1,249 @@
+#!/usr/bin/env python3
+"""Measures the launcher and its library against peers in one run and writes
+bench/README.md. Every figure is the median of RUNS runs and is reported as a
+ratio against its peer measured in the same run, on this machine, under the
+same Wine.
+
+    bench/run.py [--runs N] [--quick]
+"""
+import argparse
+import os
+import pathlib
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import time
+
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE.parent / "tests" / "e2e"))
+import harness  # noqa: E402  (the suite's server, Wine runner and prefix helpers)
+
+BENCH = harness.BUILD / "bench"
+BIG = 64 * 1024 * 1024
+SMALL, SMALL_COUNT = 4096, 200
+RECORD_NAME = "bench-viewer.txt"
+
+
+def median_of(runs, measure):
+    return statistics.median(measure() for _ in range(runs))
+
+
+def record_path():
+    return harness.PREFIX / "drive_c" / RECORD_NAME
+
+
+def project(server, name, libs):
+    """Serves a project naming libs (plus the stub viewer) and returns its URL."""
+    entries = ";".join(libs + ["stub_orlviewer.exe"])
+    body = ("<?xml version='1.0' ?>\n<kestrine>\n<header dllpath=\"%s\" basedlls=\"%s\"/>\n</kestrine>\n"
+            % (server.url("/libs/"), entries)).encode()
+    server.add("/%s.orp" % name, body)
+    return server.url("/%s.orp" % name)
+
+
+def viewer_folder():
+    return harness.orrel_folder() / "viewer"
+
+
+def clear_viewer_folder(keep_viewer=True):
+    folder = viewer_folder()
+    for f in folder.glob("*") if folder.exists() else []:
+        if keep_viewer and f.name == "stub_orlviewer.exe":
+            continue
+        if f.is_file():
+            f.unlink()
+
+
+class Watch:
+    """Peak resident size of the Wine process whose command line names a program."""
+
+    def __init__(self, program):
+        self.program, self.peak = program, 0
+
+    def sample(self):
+        for pid in os.listdir("/proc"):
+            if not pid.isdigit():
+                continue
+            try:
+                cmd = pathlib.Path("/proc", pid, "cmdline").read_bytes()
+                if self.program.encode() not in cmd or b"wine-run" in cmd:
+                    continue
+                status = pathlib.Path("/proc", pid, "status").read_text()
+            except OSError:
+                continue
+            m = re.search(r"VmRSS:\s+(\d+) kB", status)
+            if m:
+                self.peak = max(self.peak, int(m.group(1)) * 1024)
+
+
+def run_launcher(url, watch=None, timeout=300):
+    """Seconds from the launcher's start to its end, the viewer started."""
+    record_path().unlink(missing_ok=True)
+    env = {"ORREL_VIEWER_RECORD": "C:\\" + RECORD_NAME}
+    start = time.perf_counter()
+    launcher = harness.Launcher([url], env=env)
+    while launcher.running():
+        if watch:
+            watch.sample()
+        time.sleep(0.01)
+        if time.perf_counter() - start > timeout:
+            launcher.kill()
+            raise RuntimeError("launcher did not finish")
+    elapsed = time.perf_counter() - start
+    if not harness.wait_file(record_path(), 30):
+        raise RuntimeError("viewer was not started for %s" % url)
+    return elapsed
+
+
+def run_timed(args, env=None):
+    start = time.perf_counter()
+    subprocess.run([harness.WINE_RUN] + [str(a) for a in args], check=True, stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env, timeout=600)
+    return time.perf_counter() - start
+
+
+def floor_download(urls):
+    dest = harness.PREFIX / "drive_c" / "bench-floor"
+    shutil.rmtree(dest, ignore_errors=True)
+    dest.mkdir()
+    return run_timed([BENCH / "floor_download.exe", "C:\\bench-floor"] + urls)
+
+
+def curl_download(urls):
+    dest = pathlib.Path("/tmp/orrel-bench-curl")
+    shutil.rmtree(dest, ignore_errors=True)
+    dest.mkdir()
+    args = ["curl", "-s", "-f"]
+    for i, u in enumerate(urls):
+        args += ["-o", str(dest / ("f%d" % i)), u]
+    start = time.perf_counter()
+    subprocess.run(args, check=True, timeout=600)
+    return time.perf_counter() - start
+
+
+def downloads(server, runs, rows):
+    server.add("/libs/stub_orlviewer.exe", harness.STUB_VIEWER.read_bytes())
+    server.add("/libs/big.bin", os.urandom(BIG))
+    small = ["s%03d.bin" % i for i in range(SMALL_COUNT)]
+    for name in small:
+        server.add("/libs/" + name, os.urandom(SMALL))
+    for label, libs in (("one 64 MiB library", ["big.bin"]), ("200 libraries of 4 KiB", small)):
+        url = project(server, "dl%d" % len(libs), libs)
+        urls = [url] + [server.url("/libs/" + n) for n in libs]
+        # The viewer itself stays cached, so each run transfers exactly the libraries.
+        run_launcher(url)
+
+        def launcher_once():
+            clear_viewer_folder()
+            return run_launcher(url)
+
+        t = median_of(runs, launcher_once)
+        floor = median_of(runs, lambda: floor_download(urls))
+        curl = median_of(runs, lambda: curl_download(urls)) if shutil.which("curl") else None
+        target = 1.15 if len(libs) == 1 else 1.3
+        rows.append(("Download: " + label, t, "bare WinINet program", floor, target,
+                     "curl: %.3f s" % curl if curl else ""))
+
+
+def launch_latency(server, runs, rows):
+    url = project(server, "cached", ["big.bin"])
+    run_launcher(url)   # everything cached from here on
+    t = median_of(runs, lambda: run_launcher(url))
+    viewer = viewer_folder() / "stub_orlviewer.exe"
+
+    def floor_once():
+        record_path().unlink(missing_ok=True)
+        env = dict(os.environ, ORREL_VIEWER_RECORD="C:\\" + RECORD_NAME)
+        return run_timed([BENCH / "minimal_win32.exe", viewer, "big.bin;" + url], env=env)
+
+    floor = median_of(runs, floor_once)
+    rows.append(("Launch, all libraries cached (start to viewer started)", t,
+                 "minimal Win32 program starting the same viewer", floor, 1.5, ""))
+
+
+def memory(server, rows):
+    url = project(server, "mem", ["big.bin"])
+    idle = Watch("orrel.exe")
+    launcher = harness.Launcher([])
+    try:
+        if harness.dialog("Orrel", 60) is None:
+            raise RuntimeError("main dialog did not open")
+        time.sleep(1)
+        idle.sample()
+    finally:
+        launcher.kill()
+        harness.wine([harness.UIDRIVER, "list"])   # let the prefix settle
+    busy = Watch("orrel.exe")
+    clear_viewer_folder()
+    run_launcher(url, watch=busy)
+    extra = (busy.peak - idle.peak) / (1024 * 1024)
+    rows.append(("Memory: peak while downloading 64 MiB minus idle (MiB)", extra, "", None, 4.0,
+                 "idle %.1f MiB, peak %.1f MiB" % (idle.peak / 2**20, busy.peak / 2**20)))
+
+
+def xml(runs, rows):
+    results = {}
+    for _ in range(runs):
+        out = harness.wine([BENCH / "xml_bench.exe"], timeout=600)
+        for line in out.splitlines():
+            _, size, lib, system = line.split()
+            results.setdefault(int(size), []).append((float(lib), float(system)))
+    sizes = sorted(results)
+    med = {s: (statistics.median(a for a, _ in results[s]), statistics.median(b for _, b in results[s]))
+           for s in sizes}
+    for s in sizes:
+        rows.append(("XML read, %d bytes (ms)" % s, med[s][0], "XmlLite IXmlReader", med[s][1], 1.0, ""))
+    growth = med[sizes[-1]][0] / med[sizes[0]][0]
+    rows.append(("XML read, 10 MiB time / 10 KiB time", growth, "", None, 1100.0,
+                 "size ratio %.0f" % (sizes[-1] / sizes[0])))
+
+
+def scale(rows):
+    out = harness.wine([BENCH / "scale_bench.exe"], timeout=1200)
+    for line in out.splitlines():
+        _, case, count, lib, floor = line.split()
+        peer = {"delete-caches": "FindFirstFile/DeleteFile loop", "array-str": "std::vector<std::string>",
+                "array-tag": "std::unordered_map"}[case]
+        rows.append(("Scale: %s, %s entries (ms)" % (case, count), float(lib), peer, float(floor), None, ""))
+
+
+def write_table(rows, runs):
+    lines = ["# Benchmarks", "",
+             "Written by `bench/run.py` (`make bench`): medians of %d runs on this machine, under Wine, each "
+             "beside its peer measured in the same run. Times are seconds unless a row says otherwise." % runs,
+             "", "| Measure | Orrel | Peer | Peer figure | Ratio | Target | Notes |", "|---|---|---|---|---|---|---|"]
+    for name, value, peer, peer_value, target, notes in rows:
+        ratio = value / peer_value if peer_value else value
+        verdict = "" if target is None else (" (met)" if ratio <= target else " (missed)")
+        lines.append("| %s | %.3f | %s | %s | %.2f | %s | %s |" % (
+            name, value, peer or "-", "%.3f" % peer_value if peer_value else "-", ratio,
+            ("%s%s" % (target, verdict)) if target is not None else "-", notes))
+    (HERE / "README.md").write_text("\n".join(lines) + "\n")
+    print("\n".join(lines))
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--runs", type=int, default=5)
+    ap.add_argument("--quick", action="store_true", help="skip the slow scale run")
+    args = ap.parse_args()
+    subprocess.run([str(harness.ROOT / "scripts" / "wine-session"), "start"], check=True)
+    rows = []
+    try:
+        harness.reset_state()
+        with harness.Server() as server:
+            downloads(server, args.runs, rows)
+            launch_latency(server, args.runs, rows)
+            memory(server, rows)
+        xml(args.runs, rows)
+        if not args.quick:
+            scale(rows)
+    finally:
+        subprocess.run([str(harness.ROOT / "scripts" / "wine-session"), "stop"])
+    write_table(rows, args.runs)
+
+
+if __name__ == "__main__":
+    main()
