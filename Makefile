@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: test run build build32 build64 setup check-image clean
+.PHONY: bench test run build build32 build64 setup check-image clean
 
 test: setup build
 	@set -o pipefail; status=0; \
@@ -36,3 +36,7 @@ check-image: build32
 clean:
 	-scripts/wine-session stop
 	rm -rf build
+
+# Benchmarks against their peers; rewrites bench/README.md (not part of the tests).
+bench: setup build64
+	python3 bench/run.py
