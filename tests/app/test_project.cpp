@@ -243,4 +243,39 @@ TEST_F(OpenLocalProject, TheProgressDialogRefusesOutsideNamesAndStopsAtTheFirstF
     EXPECT_EQ(dir.read("viewer\\a.dll"), "kept");
 }
 
+// Refuses the creation of the next dialog of this thread, as a system out of
+// window resources would.
+class RefuseNextDialog {
+public:
+    RefuseNextDialog() { s_hook = SetWindowsHookExA(WH_CBT, refuse, nullptr, GetCurrentThreadId()); }
+    ~RefuseNextDialog() { UnhookWindowsHookEx(s_hook); }
+
+private:
+    static LRESULT CALLBACK refuse(int code, WPARAM wParam, LPARAM lParam)
+    {
+        char cls[16] = "";
+        if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), cls, sizeof cls) &&
+            std::string(cls) == "#32770" && !s_refused) {
+            s_refused = true;
+            return 1;
+        }
+        return CallNextHookEx(s_hook, code, wParam, lParam);
+    }
+    static HHOOK s_hook;
+    static bool s_refused;
+};
+HHOOK RefuseNextDialog::s_hook = nullptr;
+bool RefuseNextDialog::s_refused = false;
+
+TEST_F(OpenLocalProject, AProgressDialogThatCannotBeMadeIsAFailure)
+{
+    dir.write("p.orp", project(std::string("<header dllpath=\"") + kDeadServer + "\" basedlls=\"a.dll\"/>"));
+    std::string first;
+    {
+        RefuseNextDialog refuse;
+        EXPECT_FALSE(open("p.orp", first));
+    }
+    EXPECT_EQ(watcher.texts(), std::vector<std::string>{"Can not open the progress dialog."});
+}
+
 }  // namespace
