@@ -36,7 +36,7 @@ bool makeSubFolder(cStringA& out, const char* parent, const char* name)
         kaErrorSetFile(path);
         return false;
     }
-    // A folder whose attributes say read-only or archive is still a folder.
+    // A hidden, read-only or archive folder passes the file test, yet it is a folder.
     if (kaIsFile(path) && !kaIsDir(path)) return false;
     if (!haveFolder(path)) return false;
     out = path + "\\";

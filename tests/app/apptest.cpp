@@ -28,11 +28,6 @@ std::string ScratchFolder::read(const std::string& name) const
     return out.str();
 }
 
-bool ScratchFolder::exists(const std::string& name) const
-{
-    return GetFileAttributesA(file(name).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 namespace {
 
 std::string textOf(HWND w)
@@ -79,24 +74,17 @@ void MessageWatcher::run()
 
 void MessageWatcher::answer(HWND box)
 {
-    if (!m_answered.insert(box).second) return;
-    ShownMessage shown{textOf(box), textOf(GetDlgItem(box, 0xFFFF))};
+    if (m_answered.count(box)) return;
+    std::string text = textOf(GetDlgItem(box, 0xFFFF));
     {
         std::lock_guard<std::mutex> hold(m_lock);
-        m_messages.push_back(shown);
+        m_texts.push_back(text);
     }
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-std::vector<ShownMessage> MessageWatcher::messages()
-{
-    std::lock_guard<std::mutex> hold(m_lock);
-    return m_messages;
-}
-
 std::vector<std::string> MessageWatcher::texts()
 {
-    std::vector<std::string> out;
-    for (const ShownMessage& m : messages()) out.push_back(m.text);
-    return out;
+    std::lock_guard<std::mutex> hold(m_lock);
+    return m_texts;
 }

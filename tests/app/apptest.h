@@ -20,15 +20,9 @@ public:
     std::string file(const std::string& name) const { return m_path + name; }
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
-    bool exists(const std::string& name) const;
 
 private:
     std::string m_path;
-};
-
-struct ShownMessage {
-    std::string caption;
-    std::string text;
 };
 
 // Closes (with OK) every message box this process shows while it lives.
@@ -36,7 +30,6 @@ class MessageWatcher {
 public:
     MessageWatcher();
     ~MessageWatcher();
-    std::vector<ShownMessage> messages();
     // The texts of the boxes shown, in order.
     std::vector<std::string> texts();
 
@@ -46,7 +39,7 @@ private:
 
     std::atomic<bool> m_stop{false};
     std::mutex m_lock;
-    std::vector<ShownMessage> m_messages;
+    std::vector<std::string> m_texts;
     std::set<HWND> m_answered;
     std::thread m_thread;
 };

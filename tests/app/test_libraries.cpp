@@ -56,38 +56,29 @@ protected:
     cStringA first;
 };
 
-TEST_F(LibraryWalk, TrimsEntriesKeepsEmptyOnesAndFetchesOnlyMissingFiles)
+TEST_F(LibraryWalk, DownloadedListTrimsEntriesFetchesOnlyMissingFilesAndNamesTheViewerInItsFolder)
 {
     dir.write("have.dll", "old and short");
-    EXPECT_TRUE(placeLibraries(" a.dll ;have.dll; ;b.dll;", dir.path().c_str(), first, fetcher));
+    dir.write("OrlViewer2.exe", "present");
+    EXPECT_TRUE(placeLibraries(" a.dll ;sub\\orlviewer1.exe;have.dll; ;OrlViewer2.exe;", dir.path().c_str(), first,
+                               fetcher));
     EXPECT_EQ(str(first), "a.dll");
     // An empty entry is asked for as it is; a delimiter at the end gives no entry.
-    EXPECT_EQ(fetcher.asked, (std::vector<std::string>{"a.dll -> " + dir.file("a.dll"), " -> ",
-                                                       "b.dll -> " + dir.file("b.dll")}));
+    EXPECT_EQ(fetcher.asked, (std::vector<std::string>{"a.dll -> " + dir.file("a.dll"),
+                                                       "sub\\orlviewer1.exe -> " + dir.file("sub\\orlviewer1.exe"),
+                                                       " -> "}));
     EXPECT_EQ(dir.read("have.dll"), "old and short");
-    EXPECT_EQ(viewer(), "");
-}
-
-TEST_F(LibraryWalk, DownloadedListNamesTheViewerInTheViewerFolderLastOneWinning)
-{
-    dir.write("OrlViewer2.exe", "present");
-    EXPECT_TRUE(placeLibraries("sub\\orlviewer1.exe;lib.dll;OrlViewer2.exe;x.dll", dir.path().c_str(), first,
-                               fetcher));
-    // The viewer path is set also when the file is there and nothing is fetched.
+    // The last viewer entry wins, also when its file is there and nothing is fetched.
     EXPECT_EQ(viewer(), dir.file("OrlViewer2.exe"));
-    EXPECT_EQ(fetcher.asked, (std::vector<std::string>{"sub\\orlviewer1.exe -> " + dir.file("sub\\orlviewer1.exe"),
-                                                       "lib.dll -> " + dir.file("lib.dll"),
-                                                       "x.dll -> " + dir.file("x.dll")}));
-    // Only the first entry names the viewer: a downloaded list still takes it.
+
+    // A first entry that names the viewer counts in a downloaded list.
     EXPECT_TRUE(placeLibraries("ORLVIEWER.exe", dir.path().c_str(), first, fetcher));
     EXPECT_EQ(viewer(), dir.file("ORLVIEWER.exe"));
-    EXPECT_EQ(str(first), "ORLVIEWER.exe");
-}
 
-TEST_F(LibraryWalk, AFailedFetchStopsTheWalkBeforeLaterEntries)
-{
+    theLauncher.viewerProgramPath[0] = 0;
+    fetcher.asked.clear();
     fetcher.failOn = "bad.dll";
-    EXPECT_FALSE(placeLibraries("a.dll;bad.dll;orlviewer.exe;c.dll", dir.path().c_str(), first, fetcher));
+    EXPECT_FALSE(placeLibraries("x.dll;bad.dll;orlviewer.exe;c.dll", dir.path().c_str(), first, fetcher));
     EXPECT_EQ(fetcher.asked.size(), 2u);
     EXPECT_EQ(viewer(), "");
 }
