@@ -24,12 +24,6 @@ std::string readBytes(const std::string& path)
 
 bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool isFolder(const std::string& path)
-{
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void removeTree(const std::string& path)
 {
     WIN32_FIND_DATAA e;
@@ -48,12 +42,6 @@ void removeTree(const std::string& path)
         FindClose(h);
     }
     RemoveDirectoryA(path.c_str());
-}
-
-bool runningOnWine()
-{
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
 void TempFolder::SetUp()
@@ -75,30 +63,7 @@ void TempFolder::TearDown()
     kaErrorClear();
 }
 
-namespace {
-
-struct BoxSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK findBox(HWND hwnd, LPARAM param)
-{
-    BoxSearch* search = reinterpret_cast<BoxSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof cls);
-    if (pid == search->process && std::string(cls) == "#32770" && IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-BoxCloser::BoxCloser() : worker([this] { run(); }) {}
+BoxCloser::BoxCloser(std::vector<std::string>& texts) : seen(texts), worker([this] { run(); }) {}
 
 BoxCloser::~BoxCloser()
 {
@@ -106,26 +71,20 @@ BoxCloser::~BoxCloser()
     worker.join();
 }
 
-std::vector<std::string> BoxCloser::texts()
-{
-    std::lock_guard<std::mutex> guard(lock);
-    return seen;
-}
-
 void BoxCloser::run()
 {
     const int kMessageText = 0xFFFF;  // the static control that holds a message box's text
     while (!stop) {
-        BoxSearch search = {GetCurrentProcessId(), nullptr};
-        EnumWindows(findBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
+        HWND box = nullptr;
+        while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(box, &pid);
+            if (pid != GetCurrentProcessId() || !IsWindowVisible(box)) continue;
             char text[1024] = {};
-            GetDlgItemTextA(search.found, kMessageText, text, sizeof text);
-            {
-                std::lock_guard<std::mutex> guard(lock);
-                seen.push_back(text);
-            }
-            SendMessageA(search.found, WM_COMMAND, IDOK, 0);
+            GetDlgItemTextA(box, kMessageText, text, sizeof text);
+            seen.push_back(text);
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+            break;
         }
         Sleep(20);
     }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <atomic>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,10 +16,7 @@ std::string str(const cStringA& s);
 void writeBytes(const std::string& path, const std::string& bytes);
 std::string readBytes(const std::string& path);
 bool exists(const std::string& path);
-bool isFolder(const std::string& path);
 void removeTree(const std::string& path);
-// Where Wine differs from Windows the tests say so and check Wine's behaviour.
-bool runningOnWine();
 
 class TempFolder : public ::testing::Test {
 protected:
@@ -32,17 +28,16 @@ protected:
     std::string root;
 };
 
-// Closes every message box this process shows while it lives, keeping their texts.
+// Closes every message box this process shows while it lives, adding their texts
+// to the list it was given; read the list once the closer is gone.
 class BoxCloser {
 public:
-    BoxCloser();
+    explicit BoxCloser(std::vector<std::string>& texts);
     ~BoxCloser();
-    std::vector<std::string> texts();
 
 private:
     void run();
     std::atomic<bool> stop{false};
-    std::mutex lock;
-    std::vector<std::string> seen;
+    std::vector<std::string>& seen;
     std::thread worker;
 };

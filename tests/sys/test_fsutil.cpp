@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <string>
 #include "sysfixture.h"
 
@@ -6,51 +5,16 @@ namespace {
 
 class FileSystem : public TempFolder {};
 
-std::vector<std::string> names(const cArrayStr& a)
-{
-    std::vector<std::string> out;
-    for (int i = 0; i < a.count(); ++i) out.push_back(a[i] ? a[i] : "");
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
-TEST_F(FileSystem, FolderChainsAreMadeRootFirst)
-{
-    EXPECT_TRUE(createFolder(at("one\\").c_str()));
-    EXPECT_TRUE(isFolder(at("one")));
-    EXPECT_TRUE(createFolder(at("one").c_str()));  // already there
-    EXPECT_FALSE(createFolder(at("x\\y").c_str()));
-    EXPECT_NE(errorText(), "");
-    EXPECT_FALSE(createFolder(""));
-    EXPECT_EQ(errorText(), "No path information for creating directory");
-
-}
-
 TEST_F(FileSystem, DeletesReportOnlyRealFailures)
 {
-    kaErrorClear();
     EXPECT_TRUE(kaDeleteFile(at("missing").c_str()));
-    EXPECT_TRUE(kaDeleteFile(""));
     EXPECT_EQ(kaErrorExist(), 0);
-
-    writeBytes(at("f.txt"), "x");
-    EXPECT_TRUE(kaDeleteFile(at("f.txt").c_str()));
-    EXPECT_FALSE(exists(at("f.txt")));
 
     writeBytes(at("ro.txt"), "x");
     SetFileAttributesA(at("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     EXPECT_FALSE(kaDeleteFile(at("ro.txt").c_str()));
-    EXPECT_NE(errorText(), "");
     EXPECT_NE(errorFullText().find(at("ro.txt")), std::string::npos);
     EXPECT_TRUE(exists(at("ro.txt")));
-
-    kaErrorClear();
-    _DeleteFile(at("ro.txt").c_str());
-    _DeleteFile(nullptr);
-    EXPECT_EQ(kaErrorExist(), 0);
-    SetFileAttributesA(at("ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
-    _DeleteFile(at("ro.txt").c_str());
-    EXPECT_FALSE(exists(at("ro.txt")));
 }
 
 TEST_F(FileSystem, DeleteAllTakesEveryFileOfTheFolderAndNoFolder)
@@ -98,10 +62,6 @@ TEST_F(FileSystem, RemovingATreeStopsAtFilesThatCannotGo)
     SetFileAttributesA((tree + "\\b\\ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(kaRemoveDirectory(tree.c_str()));
     EXPECT_FALSE(exists(tree));
-    kaErrorClear();
-    EXPECT_TRUE(kaRemoveDirectory(tree.c_str()));
-    EXPECT_TRUE(kaRemoveDirectory(""));
-    EXPECT_EQ(kaErrorExist(), 0);
 }
 
 TEST_F(FileSystem, RenamesMoveButNeverReplace)
@@ -110,39 +70,29 @@ TEST_F(FileSystem, RenamesMoveButNeverReplace)
     writeBytes(at("b.txt"), "b");
     CreateDirectoryA(at("to").c_str(), nullptr);
     EXPECT_EQ(kaRenameFile(at("a.txt").c_str(), at("to\\moved.txt").c_str()), 1);
-    EXPECT_EQ(readBytes(at("to\\moved.txt")), "a");
     EXPECT_EQ(kaRenameFile(at("b.txt").c_str(), at("to\\moved.txt").c_str()), 0);
     EXPECT_NE(errorText(), "");
     EXPECT_EQ(readBytes(at("to\\moved.txt")), "a");
-    kaErrorClear();
-    EXPECT_EQ(kaRenameFile("", at("x").c_str()), 0);
-    EXPECT_EQ(kaRenameFile(at("b.txt").c_str(), nullptr), 0);
-    EXPECT_EQ(kaErrorExist(), 0);
     EXPECT_EQ(kaRenameFile(at("b.txt").c_str(), at(std::string(MAX_PATH, 'x')).c_str()), 0);
     EXPECT_NE(errorText(), "");
     EXPECT_TRUE(exists(at("b.txt")));
-    EXPECT_EQ(kaRenameFile(at("to").c_str(), at("folder2").c_str()), 1);
-    EXPECT_TRUE(isFolder(at("folder2")));
 }
 
 TEST_F(FileSystem, ListingsSeparateFilesFromFolders)
 {
-    CreateDirectoryA(at("d1").c_str(), nullptr);
     CreateDirectoryA(at("폴더").c_str(), nullptr);
-    writeBytes(at("f1.txt"), "x");
     writeBytes(at("파일"), "x");
     writeBytes(at("hidden"), "x");
     SetFileAttributesA(at("hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
 
-    cArrayStr files, folders, again;
+    cArrayStr files, folders;
     kaGetFileList(root.c_str(), files);
     kaGetFolderList(root.substr(0, root.size() - 1).c_str(), folders);
-    EXPECT_EQ(names(files), (std::vector<std::string>{"f1.txt", "hidden", "파일"}));
-    EXPECT_EQ(names(folders), (std::vector<std::string>{"d1", "폴더"}));
-
-    again.append("stale");
-    kaGetFolderList(at("missing").c_str(), again);
-    EXPECT_EQ(again.count(), 0);
+    EXPECT_EQ(files.count(), 2);  // the hidden file too, and no folder
+    ASSERT_EQ(folders.count(), 1);  // neither "." nor ".."
+    EXPECT_STREQ(folders[0], "폴더");
+    kaGetFolderList(at("missing").c_str(), folders);
+    EXPECT_EQ(folders.count(), 0);  // nothing stale is left
 }
 
 TEST_F(FileSystem, CopiesCheckTheSizeAndLeaveNoHalfCopy)
@@ -159,10 +109,6 @@ TEST_F(FileSystem, CopiesCheckTheSizeAndLeaveNoHalfCopy)
     EXPECT_NE(errorFullText().find("Copy file"), std::string::npos);
     EXPECT_EQ(readBytes(at("taken.bin")), "mine");
 
-    EXPECT_FALSE(kaCopyFile(at("out.bin").c_str(), at("missing.bin").c_str()));
-    EXPECT_FALSE(exists(at("out.bin")));
-    EXPECT_FALSE(kaCopyFile("", at("src.bin").c_str()));
-
     // A source whose length cannot be taken (a pipe) fails the size check after the
     // destination was made: the partial destination is removed.
     std::string pipe = "\\\\.\\pipe\\orrel-copy-" + std::to_string(GetCurrentProcessId());
@@ -175,8 +121,9 @@ TEST_F(FileSystem, CopiesCheckTheSizeAndLeaveNoHalfCopy)
         FlushFileBuffers(server);
         CloseHandle(server);
     });
+    std::vector<std::string> boxes;
     {
-        BoxCloser boxes;  // the broken pipe at the end is a failed read, shown at once
+        BoxCloser closer(boxes);  // the broken pipe at the end is a failed read, shown at once
         EXPECT_FALSE(kaCopyFile(at("half.bin").c_str(), pipe.c_str()));
     }
     feeder.join();

@@ -15,15 +15,18 @@ const int kInputs = 100000;
 // A MAX_PATH destination with guard bytes on both sides.
 class GuardedBuffer {
 public:
-    GuardedBuffer() { memset(block, kGuardByte, sizeof block); }
+    // Empty at first: a call that leaves its destination alone still leaves a text.
+    GuardedBuffer()
+    {
+        memset(block, kGuardByte, sizeof block);
+        dest()[0] = 0;
+    }
     char* dest() { return block + kGuard; }
     bool intact() const
     {
-        for (int i = 0; i < kGuard; ++i)
-            if (static_cast<unsigned char>(block[i]) != kGuardByte ||
-                static_cast<unsigned char>(block[kGuard + MAX_PATH + i]) != kGuardByte)
-                return false;
-        return true;
+        char guard[kGuard];
+        memset(guard, kGuardByte, kGuard);
+        return memcmp(block, guard, kGuard) == 0 && memcmp(block + kGuard + MAX_PATH, guard, kGuard) == 0;
     }
     bool terminated() const { return memchr(block + kGuard, 0, MAX_PATH) != nullptr; }
 
@@ -32,11 +35,10 @@ private:
 };
 
 const char* const kSeeds[] = {
-    "C:\\a\\b.txt",        "\\\\srv\\share\\x\\y.z", "http://host/a/b/page.htm", "www.x.com/a/b",
-    "me@host.com",         "..\\..\\x",              "C:\\..\\x",                "한글\\파일.txt",
-    "a/b\\c.d.e",          "mailto:x@y",             "C:",                       "\\",
-    "",                    "//x/../..",              "C:\\dir\\sub\\..\\..\\..", "ftp://h/./a/../b.",
-    "C:\\Windows",         "x.",                     ".\\.\\.\\",                "가나다라.마바",
+    "C:\\a\\b.txt",      "\\\\srv\\share\\x\\y.z", "http://host/a/b/page.htm", "www.x.com/a/b",
+    "me@host.com",       "..\\..\\x",              "한글\\파일.txt",           "a/b\\c.d.e",
+    "mailto:x@y",        "C:",                     "",                         "//x/../..",
+    "ftp://h/./a/../b.", "가나다라.마바",          "C:\\dir\\sub\\..\\..\\..",
 };
 
 const char kAlphabet[] = {'\\', '/', '.', ':', '@', '*', '?', 'a', 'Z', ' ', '_', '\xB0', '\xA1', '\xFF', '\x80'};
@@ -87,27 +89,19 @@ private:
     std::mt19937 rng;
 };
 
-// Results built in path buffers never reach MAX_PATH characters.
-void checkLength(const cStringA& s, const std::string& input, const char* what)
-{
-    ASSERT_LT(s.length(), MAX_PATH) << what << " for '" << input << "'";
-}
-
 void check(GuardedBuffer& b, const std::string& input, const char* what)
 {
     ASSERT_TRUE(b.intact()) << what << " wrote outside its buffer for input '" << input << "'";
     ASSERT_TRUE(b.terminated()) << what << " left no terminator for '" << input << "'";
 }
 
-// One operation on one input; the buffer is guarded, other results are checked
-// against the path limit.
+// One operation on one input: buffers are guarded, and a name built in a path
+// buffer never reaches MAX_PATH characters.
 void runOne(int op, const std::string& input, const std::string& other, Mutator& m)
 {
     const char* in = input.c_str();
-    bool fits = input.size() < MAX_PATH;
     GuardedBuffer b;
-    b.dest()[0] = 0;
-    cFileName name(in), result;
+    cFileName name(in);
     switch (op) {
     case 0:
         kaSplitPath(b.dest(), in, static_cast<unsigned short>(m.pick(0, 4)));
@@ -118,31 +112,22 @@ void runOne(int op, const std::string& input, const std::string& other, Mutator&
     case 2:
         kaMakeFullName(b.dest(), other.c_str(), in, ".x");
         return check(b, input, "kaMakeFullName");
-    case 3: kaHasNoDrvDir(in); return;
-    case 4: return checkLength(name.getDir(), input, "getDir");
-    case 5: return checkLength(name.getNameExt(), input, "getNameExt");
-    case 6:
-        name.makeRelative(other.c_str());
-        if (fits) checkLength(cStringA(name), input, "makeRelative");
-        return;
-    case 7:
-        result.urlFullWithFriend(in, other.c_str());
-        if (fits) checkLength(cStringA(result), input, "urlFullWithFriend");
-        return;
-    case 8:
-        result.urlFullWithFriend(in, "http://host/a/b/doc.htm");
-        if (fits) checkLength(cStringA(result), input, "urlFullWithFriend");
-        return;
-    case 9: return checkLength(name.getUrlSplit(m.pick(0, 7)), input, "getUrlSplit");
-    case 10:
+    case 3: name.makeRelative(other.c_str()); break;
+    case 4: name.urlFullWithFriend(in, m.pick(0, 1) ? other.c_str() : "http://host/a/b/doc.htm"); break;
+    case 5: name.changeExtension(other.c_str()); break;
+    default:
+        kaHasNoDrvDir(in);
+        name.getDir();
+        name.getNameExt();
+        name.getUrlSplit(m.pick(0, 7));
         name.getParent();
         name.isExtension(other.c_str());
         name.equals(other.c_str());
         return;
-    default:
-        name.changeExtension(other.c_str());
-        return checkLength(cStringA(name), input, "changeExtension");
     }
+    // makeRelative and urlFullWithFriend leave a name that is too long as it was.
+    if (op != 5 && input.size() >= MAX_PATH) return;
+    ASSERT_LT(name.length(), MAX_PATH) << "op " << op << " for '" << input << "'";
 }
 
 TEST(PathMutation, OddPathsNeverWritePastTheBuffer)
@@ -154,9 +139,8 @@ TEST(PathMutation, OddPathsNeverWritePastTheBuffer)
     for (int i = 0; i < kInputs && !HasFatalFailure(); ++i) {
         std::string input = m.next();
         std::string other = m.next();
-        runOne(m.pick(0, 11), input, other, m);
+        runOne(m.pick(0, 6), input, other, m);
         GuardedBuffer b;
-        b.dest()[0] = 0;  // an empty source leaves the destination as it was
         kaChangeExtension(b.dest(), input.c_str(), other.c_str());
         check(b, input, "kaChangeExtension");
         serverArea(input.c_str());
