@@ -4,7 +4,7 @@
 
 namespace {
 
-const DWORD kLookInterval = 40;  // milliseconds between two looks at the window
+const DWORD kLookInterval = 100;  // milliseconds between two looks at the window
 
 }  // namespace
 
@@ -105,17 +105,16 @@ void CDownDlg::begin(__int64 length)
     m_length = length;
     m_progress.SetRange(0, 100);
     m_progress.SetPos(0);
-    m_lastLook = GetTickCount();
     // Without a length there is no share to show: the bar just says it is busy.
     m_progress.SetMarquee(length <= 0);
 }
 
 bool CDownDlg::advance(__int64 received)
 {
-    // Repainting the bar and asking for messages cost more than a block under
-    // load: do both a few dozen times a second, not after every block.
+    // Repainting and asking for messages cost more than a block, or a small
+    // file: do both ten times a second, whatever the sizes of the files.
     DWORD now = GetTickCount();
-    if (now - m_lastLook < kLookInterval && received != m_length) return !m_cancelled;
+    if (now - m_lastLook < kLookInterval) return !m_cancelled;
     m_lastLook = now;
     if (m_length > 0) m_progress.SetPos(static_cast<int>(received < m_length ? received * 100 / m_length : 100));
     pumpMessages();
