@@ -31,6 +31,8 @@ namespace {
 const int kMaxDepth = 1024;
 // Bytes of the remaining text quoted after a message from inside the document element.
 const int kContextBytes = 100;
+// Recent names kept by one read (see cXMLReading).
+const int kNameSlots = 64;
 
 const char kDeclaration[] = "<?xml version='1.0' encoding='euc-kr' ?>\r\n";
 const char kOutOfMemory[] = "Not enough memory to read the document.";
@@ -116,19 +118,6 @@ bool isXMLName(const char* s)
 
 cStringA startTagNotClosed(const cStringA& name) { return "The start-tag of '" + name + "' was not closed by angle bracket."; }
 
-bool parseEndTag(cParser& parser, const cStringA& name, cStringA& error)
-{
-    if (!parser.needString("</" + name)) {
-        error = "Can not find the end-tag of '" + name + "'.";
-        return false;
-    }
-    if (!parser.need('>')) {
-        error = "The end-tag of '" + name + "' was not closed by angle bracket.";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 void cXMLWriter::add(const char* s, size_t n)
@@ -181,13 +170,23 @@ void cXMLElement::clear()
 {
     for (cLLWalker walk(attributes); walk.more();) delete static_cast<cXMLAttr*>(walk.next());
     attributes.removeAll();
-    // The list works as a queue: each child's own children are moved to its
-    // tail before the child goes, so that deleting a deep tree never recurses
-    // deeply. Only a failed move leaves the rest to the child's own clear.
+    // The list works as a queue: a child's own children are moved to its tail
+    // before the child goes, so that deleting a deep tree never recurses deeply.
+    // Children that are all leaves stay and go with the child, one level down:
+    // moving them would cost an allocation each. Only a failed move leaves the
+    // rest to the child's own clear.
+    auto leavesOnly = [](const cXMLElement* e) {
+        for (cLLWalker walk(e->children); walk.more();) {
+            if (static_cast<const cXMLElement*>(walk.next())->children.count()) return false;
+        }
+        return true;
+    };
     while (children.count()) {
         cXMLElement* child = static_cast<cXMLElement*>(children.data(0));
         children.remove(0);
-        while (child->children.count() && children.append(child->children.data(0)) >= 0) child->children.remove(0);
+        if (!leavesOnly(child)) {
+            while (child->children.count() && children.append(child->children.data(0)) >= 0) child->children.remove(0);
+        }
         delete child;
     }
     name.setBlank();
@@ -240,7 +239,7 @@ cXMLElement* cXMLElement::findChildElement(const char* childName) const
 
 cStringA cXMLElement::getContent() { return unescape(content); }
 
-bool cXMLElement::appendAttr(const char* attrName, const char* stored)
+bool cXMLElement::appendAttr(const cStringA& attrName, const cStringA& stored)
 {
     cXMLAttr* attr = new cXMLAttr();
     if (!attr) return false;
@@ -258,9 +257,15 @@ void cXMLElement::addAttr(const char* attrName, const char* value)
 
 cXMLElement* cXMLElement::addElement(const char* childName)
 {
-    if (!isXMLName(childName)) return nullptr;
-    cXMLElement* child = new cXMLElement(childName);
+    return isXMLName(childName) ? appendChild(childName) : nullptr;
+}
+
+cXMLElement* cXMLElement::appendChild(const cStringA& childName)
+{
+    // A blank name here is a copy that ran out of memory.
+    cXMLElement* child = childName.length() ? new cXMLElement() : nullptr;
     if (!child) return nullptr;
+    child->name = childName;
     if (children.append(child) >= 0) return child;
     delete child;
     return nullptr;
@@ -305,11 +310,51 @@ void cXMLElement::write(cXMLWriter& out) const
 
 // ---- Reader ----------------------------------------------------------------
 
+// What one read carries down the tree: the depth it has reached and the names it
+// has met. Documents repeat a handful of tag and attribute names thousands of
+// times; sharing one string record per name saves two allocations for every
+// element and attribute read. A small table of recent names is enough for that,
+// and a miss costs only the copy that every name cost before. The elements of a
+// document then share records: like a string and its copies, a document belongs
+// to one thread.
+struct cXMLReading {
+    int depth = 1;
+    cStringA names[kNameSlots];
+
+    const cStringA& share(const char* name, int length);
+};
+
+const cStringA& cXMLReading::share(const char* name, int length)
+{
+    unsigned int hash = 0;
+    for (int i = 0; i < length; ++i) hash = hash * 31 + static_cast<unsigned char>(name[i]);
+    cStringA& slot = names[hash % kNameSlots];
+    if (slot.length() != length || memcmp(slot.getPtr(), name, static_cast<size_t>(length)) != 0) slot = name;
+    return slot;
+}
+
+// needIdentifier, with the name taken from the names already met.
+bool cXMLElement::readName(cParser& parser, cXMLReading& reading, cStringA& out)
+{
+    if (!parser.getIdentifier()) {
+        out.setBlank();
+        return false;
+    }
+    out = reading.share(parser.token, static_cast<int>(parser.position - parser.lastStart));
+    return true;
+}
+
 bool cXMLElement::parseAttr(cParser& parser, cStringA& error)
+{
+    cXMLReading reading;
+    return parseAttrs(parser, error, reading);
+}
+
+bool cXMLElement::parseAttrs(cParser& parser, cStringA& error, cXMLReading& reading)
 {
     for (;;) {
         cStringA attrName, value;
-        if (!parser.needIdentifier(attrName)) return true;
+        if (!readName(parser, reading, attrName)) return true;
         if (!parser.need('=')) {
             error = "An attribute should be followed by an equal sign(=).\r\nAttribute Name: " + attrName;
             return false;
@@ -325,26 +370,49 @@ bool cXMLElement::parseAttr(cParser& parser, cStringA& error)
     }
 }
 
-bool cXMLElement::parseContent(cParser& parser, cStringA& error) { return parseContentAt(parser, error, 1); }
+bool cXMLElement::parseContent(cParser& parser, cStringA& error)
+{
+    cXMLReading reading;
+    return parseContentAt(parser, error, reading);
+}
 
 // Attributes, then "/>" or ">", content and the end tag. inContent tells whether
 // a failure came from inside the content.
-bool cXMLElement::parseBody(cParser& parser, cStringA& error, int depth, bool* inContent)
+bool cXMLElement::parseBody(cParser& parser, cStringA& error, cXMLReading& reading, bool* inContent)
 {
-    if (!parseAttr(parser, error)) return false;
+    if (!parseAttrs(parser, error, reading)) return false;
     if (parser.needString("/>")) return true;
     if (!parser.need('>')) {
         error = startTagNotClosed(name);
         return false;
     }
-    if (!parseContentAt(parser, error, depth)) {
+    if (!parseContentAt(parser, error, reading)) {
         *inContent = true;
         return false;
     }
-    return parseEndTag(parser, name, error);
+    return parseEndTag(parser, error);
 }
 
-bool cXMLElement::parseContentAt(cParser& parser, cStringA& error, int depth)
+// "</" and the name are compared in place: building that text for every element
+// cost two allocations each.
+bool cXMLElement::parseEndTag(cParser& parser, cStringA& error)
+{
+    parser.skipWhite();
+    const char* at = parser.getPointer();
+    size_t n = static_cast<size_t>(name.length());
+    if (strncmp(at, "</", 2) != 0 || (n && strncmp(at + 2, name.getPtr(), n) != 0)) {
+        error = "Can not find the end-tag of '" + name + "'.";
+        return false;
+    }
+    parser.moveTo(at + 2 + n);
+    if (!parser.need('>')) {
+        error = "The end-tag of '" + name + "' was not closed by angle bracket.";
+        return false;
+    }
+    return true;
+}
+
+bool cXMLElement::parseContentAt(cParser& parser, cStringA& error, cXMLReading& reading)
 {
     const char* start = parser.getPointer();
     const char* markup = strchr(start, '<');
@@ -370,33 +438,37 @@ bool cXMLElement::parseContentAt(cParser& parser, cStringA& error, int depth)
         }
         if (strncmp(at, "<!--", 4) == 0) {
             if (!parser.removeXMLComment(error)) return false;
-        } else if (!parseChild(parser, error, depth + 1)) {
+        } else if (!parseChild(parser, error, reading)) {
             return false;
         }
         parser.skipWhite();
     }
 }
 
-bool cXMLElement::parseChild(cParser& parser, cStringA& error, int depth)
+bool cXMLElement::parseChild(cParser& parser, cStringA& error, cXMLReading& reading)
 {
-    if (depth > kMaxDepth) {
+    if (reading.depth >= kMaxDepth) {
         error = "The elements are nested deeper than ";
         error << kMaxDepth << " levels.";
         return false;
     }
     parser.need('<');
     cStringA childName;
-    if (parser.isWhite() || !parser.needIdentifier(childName)) {
+    if (parser.isWhite() || !readName(parser, reading, childName)) {
         error = "Can not find the name of the tag.";
         return false;
     }
-    cXMLElement* child = addElement(childName);
+    // The scanner has just read it as a name: checking it again is not needed.
+    cXMLElement* child = appendChild(childName);
     if (!child) {
         error = kOutOfMemory;
         return false;
     }
     bool inContent = false;
-    return child->parseBody(parser, error, depth, &inContent);
+    ++reading.depth;
+    bool ok = child->parseBody(parser, error, reading, &inContent);
+    --reading.depth;
+    return ok;
 }
 
 // ---- cXML ------------------------------------------------------------------
@@ -468,15 +540,17 @@ bool cXML::parseDocumentElement(cParser& parser, cStringA& message)
         message = "Can not find root tag.";
         return false;
     }
-    cXMLElement* root = new cXMLElement(rootName);
+    cXMLElement* root = new cXMLElement();
     if (!root) {
         message = kOutOfMemory;
         return false;
     }
+    root->name = rootName;
     delete document;
     document = root;
+    cXMLReading reading;
     bool inContent = false;
-    if (!root->parseBody(parser, message, 1, &inContent)) {
+    if (!root->parseBody(parser, message, reading, &inContent)) {
         if (inContent) {
             // The remaining text shows the reader where the failure stands.
             char context[kContextBytes + 1];

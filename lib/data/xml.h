@@ -7,6 +7,7 @@
 #include "parser.h"
 
 class cXMLWriter;
+struct cXMLReading;
 
 #pragma pack(push, 1)
 
@@ -43,10 +44,16 @@ public:
 private:
     friend class cXML;
 
-    bool appendAttr(const char* name, const char* stored);
-    bool parseBody(cParser& parser, cStringA& error, int depth, bool* inContent);
-    bool parseContentAt(cParser& parser, cStringA& error, int depth);
-    bool parseChild(cParser& parser, cStringA& error, int depth);
+    // Both share the given strings' records: the reader's names and values are
+    // then copied once, not twice.
+    bool appendAttr(const cStringA& name, const cStringA& stored);
+    cXMLElement* appendChild(const cStringA& name);
+    bool readName(cParser& parser, cXMLReading& reading, cStringA& out);
+    bool parseAttrs(cParser& parser, cStringA& error, cXMLReading& reading);
+    bool parseBody(cParser& parser, cStringA& error, cXMLReading& reading, bool* inContent);
+    bool parseEndTag(cParser& parser, cStringA& error);
+    bool parseContentAt(cParser& parser, cStringA& error, cXMLReading& reading);
+    bool parseChild(cParser& parser, cStringA& error, cXMLReading& reading);
     void write(cXMLWriter& out) const;
 
     cStringA name;

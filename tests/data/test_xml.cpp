@@ -105,6 +105,8 @@ TEST(XML, RejectedFormsAndTheirMessages)
         {"<r><b x/></r>", "An attribute should be followed by an equal sign(=).\r\nAttribute Name: x\r\n/></r>"},
         {"<r><b x=y/></r>", "The attribute 'x' does not have a string literal value.\r\n/></r>"},
         {"<r><b</r>", "The start-tag of 'b' was not closed by angle bracket.\r\n</r>"},
+        // A lead byte cut off by the end of the text is still a name, not a lack of memory.
+        {"<r><b\xB0", "The start-tag of 'b\xB0' was not closed by angle bracket.\r\n"},
         {"<r><b></r>", "Can not find the end-tag of 'b'.\r\n</r>"},
         {"<r><b></bc></r>", "The end-tag of 'b' was not closed by angle bracket.\r\nc></r>"},
         {"<r><!-- x --</r>", "The comment does not end-tag.\r\n<!-- x --</r>"},
@@ -336,4 +338,46 @@ TEST(XML, ManySiblingsAndAttributesSurviveTheRoundTrip)
     EXPECT_EQ(nullptr, r->getChildElement(kCount));
     delete doc;
     EXPECT_EQ(text, written);
+}
+
+// The reader shares one string per name among the elements and attributes that
+// repeat it: names that are prefixes of each other, more names than it keeps at
+// once, and a cleared element must leave every other name as it was read.
+TEST(XML, RepeatedNamesStayApart)
+{
+    const int kNames = 200;
+    auto nameOf = [](int i) { return "n" + std::string(static_cast<size_t>(i % 7), 'x') + std::to_string(i); };
+    std::string text = "<r>";
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < kNames; ++i) {
+            const std::string n = nameOf(i), other = nameOf(kNames - 1 - i);
+            text += "<" + n + " " + other + "='" + std::to_string(i) + "' " + n + "='x'></" + n + ">";
+        }
+    }
+    text += "<a ab='1' a='2'/><ab a='3'/></r>";
+    cXML doc;
+    ASSERT_TRUE(doc.parse(text.c_str())) << doc.getErrorString();
+    cXMLElement* r = doc.getDocumentElement();
+    ASSERT_EQ(3 * kNames + 2, r->getChildElementCount());
+    r->getChildElement(0)->clear();
+    cStringA n, v;
+    for (int k = 1; k < 3 * kNames; ++k) {
+        const int i = k % kNames;
+        cXMLElement* e = r->getChildElement(k);
+        SCOPED_TRACE(k);
+        EXPECT_EQ(nameOf(i), e->getName());
+        ASSERT_TRUE(e->getAttr(0, n, v));
+        EXPECT_EQ(nameOf(kNames - 1 - i), str(n));
+        EXPECT_EQ(std::to_string(i), str(v));
+        ASSERT_TRUE(e->getAttr(1, n, v));
+        EXPECT_EQ(nameOf(i), str(n));
+    }
+    EXPECT_STREQ("", r->getChildElement(0)->getName());
+    cXMLElement* a = r->findChildElement("a");
+    ASSERT_NE(nullptr, a);
+    EXPECT_TRUE(a->findAttr("a", v));
+    EXPECT_STREQ("2", v);
+    EXPECT_TRUE(a->findAttr("ab", v));
+    EXPECT_STREQ("1", v);
+    EXPECT_STREQ("ab", r->getChildElement(3 * kNames + 1)->getName());
 }
