@@ -29,6 +29,8 @@ namespace {
 
 // Deeper documents are refused: each level costs stack in the reader.
 const int kMaxDepth = 1024;
+// Levels that deleting a tree may recurse before it moves elements instead.
+const int kRecursiveDepth = 32;
 // Bytes of the remaining text quoted after a message from inside the document element.
 const int kContextBytes = 100;
 // Recent names kept by one read (see cXMLReading).
@@ -170,27 +172,27 @@ void cXMLElement::clear()
 {
     for (cLLWalker walk(attributes); walk.more();) delete static_cast<cXMLAttr*>(walk.next());
     attributes.removeAll();
-    // The list works as a queue: a child's own children are moved to its tail
-    // before the child goes, so that deleting a deep tree never recurses deeply.
-    // Children that are all leaves stay and go with the child, one level down:
-    // moving them would cost an allocation each. Only a failed move leaves the
-    // rest to the child's own clear.
-    auto leavesOnly = [](const cXMLElement* e) {
-        for (cLLWalker walk(e->children); walk.more();) {
-            if (static_cast<const cXMLElement*>(walk.next())->children.count()) return false;
-        }
-        return true;
-    };
+    deleteChildren(0);
+    name.setBlank();
+    content.setBlank();
+}
+
+// Deleting by recursion visits each element once, but must stay shallow: below
+// a fixed depth a child's own children are moved to this list's tail instead, so
+// that a deeper tree is deleted as a queue, at one allocation per moved element.
+// Only a failed move leaves the rest to the child's own clear.
+void cXMLElement::deleteChildren(int depth)
+{
     while (children.count()) {
         cXMLElement* child = static_cast<cXMLElement*>(children.data(0));
         children.remove(0);
-        if (!leavesOnly(child)) {
+        if (depth < kRecursiveDepth) {
+            child->deleteChildren(depth + 1);
+        } else {
             while (child->children.count() && children.append(child->children.data(0)) >= 0) child->children.remove(0);
         }
         delete child;
     }
-    name.setBlank();
-    content.setBlank();
 }
 
 const char* cXMLElement::getName() const { return name.length() ? name.getPtr() : ""; }

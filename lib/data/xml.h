@@ -44,6 +44,7 @@ public:
 private:
     friend class cXML;
 
+    void deleteChildren(int depth);
     // Both share the given strings' records: the reader's names and values are
     // then copied once, not twice.
     bool appendAttr(const cStringA& name, const cStringA& stored);
