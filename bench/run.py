@@ -67,8 +67,9 @@ class Watch:
             if not pid.isdigit():
                 continue
             try:
-                cmd = pathlib.Path("/proc", pid, "cmdline").read_bytes()
-                if self.program.encode() not in cmd or b"wine-run" in cmd:
+                # Under Wine the process's first argument is the Windows program itself.
+                first = pathlib.Path("/proc", pid, "cmdline").read_bytes().split(b"\0")[0]
+                if not first.endswith(self.program.encode()):
                     continue
                 status = pathlib.Path("/proc", pid, "status").read_text()
             except OSError:
