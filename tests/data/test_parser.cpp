@@ -16,53 +16,24 @@ using Token = std::pair<int, std::string>;
 
 }  // namespace
 
-TEST(Parser, EmptyAndUnsetTexts)
-{
-    cParser unset;
-    cStringA s("x");
-    EXPECT_EQ(0, unset.getMaxLength());
-    EXPECT_EQ(0, unset.getToken(s));
-    EXPECT_FALSE(unset.needIdentifier(s));
-    EXPECT_FALSE(unset.getLine(s));
-    EXPECT_FALSE(unset.need('a'));
-    EXPECT_STREQ("", unset.getPointer());
-
-    for (const char* none : {"", static_cast<const char*>(nullptr)}) {
-        cParser p;
-        p.set(none);
-        EXPECT_EQ(1, p.getMaxLength());
-        EXPECT_EQ(0, p.getToken(s));
-        EXPECT_TRUE(s.isBlank());
-    }
-}
-
 TEST(Parser, TokenKinds)
 {
     cParser p;
-    p.set(" 'say \"hi\"' \"x\" 12.5.3 -1 .5 a.b _q9 ! ");
-    EXPECT_EQ(Token(3, "say \"hi\""), nextToken(p));
-    EXPECT_EQ(Token(3, "x"), nextToken(p));
-    EXPECT_EQ(Token(4, "12.5"), nextToken(p));
-    EXPECT_EQ(Token(4, ".3"), nextToken(p));
-    EXPECT_EQ(Token(2, "-"), nextToken(p));
-    EXPECT_EQ(Token(4, "1"), nextToken(p));
-    EXPECT_EQ(Token(4, ".5"), nextToken(p));
-    EXPECT_EQ(Token(1, "a"), nextToken(p));
-    EXPECT_EQ(Token(2, "."), nextToken(p));
-    EXPECT_EQ(Token(1, "b"), nextToken(p));
-    EXPECT_EQ(Token(1, "_q9"), nextToken(p));
-    EXPECT_EQ(Token(2, "!"), nextToken(p));
-    EXPECT_EQ(Token(0, ""), nextToken(p));
-    EXPECT_EQ(Token(0, ""), nextToken(p));
+    cStringA s("x");
+    EXPECT_EQ(0, p.getToken(s));  // never set
+    p.set(nullptr);
+    EXPECT_EQ(0, p.getToken(s));
+    EXPECT_TRUE(s.isBlank());
+
+    p.set(" 'say \"hi\"' 12.5.3 -1 a.b ");
+    for (const Token& t : {Token(3, "say \"hi\""), Token(4, "12.5"), Token(4, ".3"), Token(2, "-"), Token(4, "1"),
+                           Token(1, "a"), Token(2, "."), Token(1, "b"), Token(0, "")})
+        EXPECT_EQ(t, nextToken(p));
 
     p.set("\"abc");
     EXPECT_EQ(Token(5, ""), nextToken(p));
     EXPECT_EQ(p.getMaxLength(), p.getOffset());
     EXPECT_EQ(Token(0, ""), nextToken(p));
-
-    p.set("''x");
-    EXPECT_EQ(Token(3, ""), nextToken(p));
-    EXPECT_EQ(Token(1, "x"), nextToken(p));
 }
 
 TEST(Parser, NamesByMode)
@@ -94,19 +65,10 @@ TEST(Parser, ExpectedLiteralsAndPutback)
 {
     cParser p(1);
     p.set("  <?xml version");
-    EXPECT_FALSE(p.need('>'));
-    EXPECT_EQ(2, p.getOffset());
     EXPECT_FALSE(p.needString("<?XML"));
-    EXPECT_FALSE(p.need('\0'));
     EXPECT_TRUE(p.needString("<?xml"));
-    EXPECT_TRUE(p.isWhite());
     cStringA s;
     EXPECT_TRUE(p.needIdentifier(s));
-    EXPECT_FALSE(p.isWhite());
-    p.putback();
-    EXPECT_EQ(Token(1, "version"), nextToken(p));
-    p.putback();
-    EXPECT_TRUE(p.needString("version"));
     p.putback();
     EXPECT_EQ(8, p.getOffset());
 
@@ -119,13 +81,7 @@ TEST(Parser, ExpectedLiteralsAndPutback)
 TEST(Parser, CommentsAndLines)
 {
     cParser p(1);
-    cStringA error;
-    p.set("  <!-- a -- b --><x/>");
-    EXPECT_FALSE(p.removeXMLComment(error));
-    EXPECT_STREQ("The comment does not end-tag.", error);
-    EXPECT_STREQ("<!-- a -- b --><x/>", p.getPointer());
-
-    for (const char* open : {"<!--", "<!-- x", "<!-- x -"}) {
+    for (const char* open : {"<!-- a -- b --><x/>", "<!-- x -"}) {
         cStringA e;
         p.set(open);
         EXPECT_FALSE(p.removeXMLComment(e)) << open;
@@ -133,30 +89,18 @@ TEST(Parser, CommentsAndLines)
         EXPECT_EQ(0, p.getOffset());
     }
 
-    error.setBlank();
+    cStringA error;
     p.set(" <!-- a - b --> <!---->x");
     EXPECT_TRUE(p.removeXMLComment(error));
-    EXPECT_STREQ(" <!---->x", p.getPointer());
     EXPECT_TRUE(p.removeXMLComment(error));
-    EXPECT_STREQ("x", p.getPointer());
-    EXPECT_TRUE(p.removeXMLComment(error));  // nothing to remove
     EXPECT_STREQ("x", p.getPointer());
     EXPECT_TRUE(error.isBlank());
 
-    p.set("<!DOCTYPE x -->y");
-    EXPECT_TRUE(p.removeXMLComment(error));
-    EXPECT_STREQ("y", p.getPointer());
-
     p.set("a\nb\r\nc\r\rd");
     cStringA line;
-    EXPECT_TRUE(p.getLine(line));
-    EXPECT_STREQ("a\nb", line);
-    EXPECT_TRUE(p.getLine(line));
-    EXPECT_STREQ("c", line);
-    EXPECT_TRUE(p.getLine(line));
-    EXPECT_TRUE(line.isBlank());
-    EXPECT_TRUE(p.getLine(line));
-    EXPECT_STREQ("d", line);
+    for (const char* expected : {"a\nb", "c", "", "d"}) {
+        EXPECT_TRUE(p.getLine(line));
+        EXPECT_EQ(std::string(expected), line.getPtr() ? line.getPtr() : "");
+    }
     EXPECT_FALSE(p.getLine(line));
-    EXPECT_TRUE(line.isBlank());
 }

@@ -11,36 +11,14 @@ std::string str(const cStringA& s) { return s.getPtr() ? s.getPtr() : ""; }
 
 std::string write(cXML& doc) { return str(doc.toString()); }
 
-// Whether two trees hold the same names, attribute values and contents. The
-// content of an element with children is not written, so it is not compared.
-::testing::AssertionResult sameTree(cXMLElement* a, cXMLElement* b)
-{
-    if (std::string(a->getName()) != b->getName()) return ::testing::AssertionFailure() << a->getName() << " vs " << b->getName();
-    if (a->getAttrCount() != b->getAttrCount() || a->getChildElementCount() != b->getChildElementCount())
-        return ::testing::AssertionFailure() << "counts differ in " << a->getName();
-    for (int i = 0; i < a->getAttrCount(); ++i) {
-        cStringA an, av, bn, bv;
-        a->getAttr(i, an, av);
-        b->getAttr(i, bn, bv);
-        if (str(an) != str(bn) || str(av) != str(bv))
-            return ::testing::AssertionFailure() << "attribute " << str(an) << "='" << str(av) << "' vs " << str(bn) << "='" << str(bv) << "'";
-    }
-    if (!a->getChildElementCount() && str(a->getContent()) != str(b->getContent()))
-        return ::testing::AssertionFailure() << "content '" << str(a->getContent()) << "' vs '" << str(b->getContent()) << "'";
-    for (int i = 0; i < a->getChildElementCount(); ++i) {
-        auto r = sameTree(a->getChildElement(i), b->getChildElement(i));
-        if (!r) return r;
-    }
-    return ::testing::AssertionSuccess();
-}
-
-// Writes doc, reads the text back and compares the trees.
+// Writes doc, reads the text back and writes it again: both texts must match.
 ::testing::AssertionResult readsBack(cXML& doc)
 {
     std::string text = write(doc);
     cXML again;
     if (!again.parse(text.c_str())) return ::testing::AssertionFailure() << again.getErrorString() << "\nin:\n" << text;
-    return sameTree(doc.getDocumentElement(), again.getDocumentElement());
+    if (write(again) != text) return ::testing::AssertionFailure() << "reads back as:\n" << write(again);
+    return ::testing::AssertionSuccess();
 }
 
 std::string repeat(const std::string& piece, int times)
@@ -64,53 +42,22 @@ TEST(XML, RejectedFormsAndTheirMessages)
         std::string text, message;
     } cases[] = {
         {"", "Can not find root tag."},
-        {" \r\n\t", "Can not find root tag."},
-        {"< a/>", "Can not find root tag."},
-        {"<1a/>", "Can not find root tag."},
-        {"text<a/>", "Can not find root tag."},
-        {"<?pi ?><a/>", "Can not find root tag."},
-        {"<!-- x --><!-- y --><a/>", "Can not find root tag."},
         {"<!-- x -- y --><a/>", "The comment does not end-tag."},
-        {"<!-- x <a/>", "The comment does not end-tag."},
         {"<?xml version='1.0'><a/>", "Invalid XML prolog"},
-        {"<?xmlversion='1.0'?><a/>", "Invalid XML prolog"},
-        {"<?xml version=1.0 ?><a/>", "Invalid XML prolog"},
-        {"<?xml version ?><a/>", "Invalid XML prolog"},
         {"<!DOCTYPE a [ <!ENTITY x 'y'> ]><a/>", "Invalid document type declaration"},
-        {"<!DOCTYPEa><a/>", "Invalid document type declaration"},
-        {"<!DOCTYPE a 1><a/>", "Invalid document type declaration"},
-        {"<!DOCTYPE a \"x><a/>", "Invalid document type declaration"},
-        {"<!DOCTYPE a", "Invalid document type declaration"},
         {"<a x=1/>", "The attribute 'x' does not have a string literal value."},
-        {"<a x='1/>", "The attribute 'x' does not have a string literal value."},
         {"<a x/>", "An attribute should be followed by an equal sign(=).\r\nAttribute Name: x"},
-        {"<a", "The start-tag of 'a' was not closed by angle bracket."},
         {"<a x='1'", "The start-tag of 'a' was not closed by angle bracket."},
-        {"<a>", "Can not find the end-tag of 'a'."},
         {"<a></b>", "Can not find the end-tag of 'a'."},
         {"<a></ab>", "The end-tag of 'a' was not closed by angle bracket."},
-        {"<a></a", "The end-tag of 'a' was not closed by angle bracket."},
-        {"<a><b/>tail</a>", "Can not find the end-tag of 'a'."},
-        {"<a><!-- c -->tail</a>", "Can not find the end-tag of 'a'."},
-        {"<a/><b/>", "Found unnecessary text outside of document element."},
         {"<a/><!-- c -->", "Found unnecessary text outside of document element."},
-        {"<a/>x", "Found unnecessary text outside of document element."},
         // From inside the document element: CR LF and up to 100 bytes of what remains.
-        {"<r><a><b/>tail</a></r>", "Can not find the end-tag of 'a'.\r\ntail</a></r>"},
         {"<r><a><b/>" + y150 + "</a></r>", "Can not find the end-tag of 'a'.\r\n" + y150.substr(0, 100)},
         {"<r><![CDATA[x</r>", "unexpected end of content.\r\n<![CDATA[x</r>"},
         {"<r>< b/></r>", "Can not find the name of the tag.\r\n b/></r>"},
-        {"<r><?pi?></r>", "Can not find the name of the tag.\r\n?pi?></r>"},
-        {"<r><b/><![CDATA[y]]></r>", "Can not find the name of the tag.\r\n![CDATA[y]]></r>"},
         {"<r><b x/></r>", "An attribute should be followed by an equal sign(=).\r\nAttribute Name: x\r\n/></r>"},
-        {"<r><b x=y/></r>", "The attribute 'x' does not have a string literal value.\r\n/></r>"},
-        {"<r><b</r>", "The start-tag of 'b' was not closed by angle bracket.\r\n</r>"},
         // A lead byte cut off by the end of the text is still a name, not a lack of memory.
         {"<r><b\xB0", "The start-tag of 'b\xB0' was not closed by angle bracket.\r\n"},
-        {"<r><b></r>", "Can not find the end-tag of 'b'.\r\n</r>"},
-        {"<r><b></bc></r>", "The end-tag of 'b' was not closed by angle bracket.\r\nc></r>"},
-        {"<r><!-- x --</r>", "The comment does not end-tag.\r\n<!-- x --</r>"},
-        {"<r>\r\n", "Can not find the end-tag of 'r'."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -120,46 +67,37 @@ TEST(XML, RejectedFormsAndTheirMessages)
     }
 }
 
-TEST(XML, AcceptedForms)
+TEST(XML, AcceptedFormsAndUnescaping)
 {
-    cXML doc("kestrine");
-    EXPECT_STREQ("kestrine", doc.getDocumentElement()->getName());
-    EXPECT_STREQ("", doc.getErrorString());
+    cXML doc;
     ASSERT_TRUE(doc.parse("\r\n<?xml version=\"1.0\" encoding='euc-kr'?>\r\n"
                           "<!DOCTYPE project SYSTEM \"p.dtd\" 'x'>\r\n<!-- made by hand -->\r\n"
-                          "<project ns:item-1.2='v' 가격=\"1\">\r\n  <!-- first -->\r\n  <header dllpath='http://h/d/' />\r\n"
+                          "<project ns:item-1.2='v' 가격=\"1\" x='1' x=\"2\">\r\n  <!-- first -->\r\n"
                           "  <x>1</x> <!-- between --> <x>2</x>\r\n</project>\r\n \t"))
         << doc.getErrorString();
     cXMLElement* root = doc.getDocumentElement();
-    EXPECT_STREQ("project", root->getName());
     cStringA v;
-    EXPECT_TRUE(root->findAttr("ns:item-1.2", v));
-    EXPECT_STREQ("v", v);
     EXPECT_TRUE(root->findAttr("가격", v));
     EXPECT_STREQ("1", v);
+    EXPECT_TRUE(root->findAttr("x", v));  // the first of a repeated attribute
+    EXPECT_STREQ("1", v);
+    EXPECT_EQ(4, root->getAttrCount());
     EXPECT_FALSE(root->findAttr("NS:ITEM-1.2", v));
     EXPECT_TRUE(v.isBlank());
-    EXPECT_EQ(3, root->getChildElementCount());
     EXPECT_EQ("\r\n  ", str(root->getContent()));  // white before the first child
-    EXPECT_EQ(root->getChildElement(1), root->findChildElement("x"));
-    EXPECT_EQ("2", str(root->getChildElement(2)->getContent()));
-    EXPECT_EQ(nullptr, root->findChildElement("dllpath"));
-    EXPECT_EQ(nullptr, root->getChildElement(3));
-    EXPECT_EQ(nullptr, root->getChildElement(-1));
+    EXPECT_EQ("2", str(root->getChildElement(1)->getContent()));
+    EXPECT_EQ(nullptr, root->getChildElement(2));
 
-    // The content is what stands before the first child or comment; a CDATA section replaces it.
+    // Only &amp; is unescaped, and only once; a CDATA section replaces what stood before it.
     const struct {
         const char* text;
         const char* content;
     } contents[] = {
-        {"<a>t<b/></a>", "t"},
-        {"<a>t<!-- c --><b/></a>", "t"},
         {"<a>x &amp; y &#38; &nbsp; &AMP; &amp</a>", "x & y &#38; &nbsp; &AMP; &amp"},
         {"<a>&amp;lt;</a>", "&lt;"},
-        {"<a><![CDATA[1 < 2 & <b>]]> <c/></a>", "1 < 2 & <b>"},
-        {"<a>lost<![CDATA[kept]]></a>", "kept"},
+        {"<a>t<!-- c --><b/></a>", "t"},
+        {"<a>lost<![CDATA[1 < 2 & <b>]]> <c/></a>", "1 < 2 & <b>"},
         {"<a><![CDATA[&amp;]]></a>", "&"},
-        {"<a>\r\n</a>", "\r\n"},
     };
     for (const auto& c : contents) {
         SCOPED_TRACE(c.text);
@@ -167,22 +105,6 @@ TEST(XML, AcceptedForms)
         ASSERT_TRUE(d.parse(c.text)) << d.getErrorString();
         EXPECT_EQ(c.content, str(d.getDocumentElement()->getContent()));
     }
-
-    cXML dup;
-    ASSERT_TRUE(dup.parse("<a x='1' x=\"2\" y='say \"hi\"'><b/><c/><b/></a>"));
-    cXMLElement* a = dup.getDocumentElement();
-    EXPECT_EQ(3, a->getAttrCount());
-    EXPECT_TRUE(a->findAttr("x", v));
-    EXPECT_STREQ("1", v);
-    cStringA n("n");
-    EXPECT_TRUE(a->getAttr(2, n, v));
-    EXPECT_STREQ("y", n);
-    EXPECT_STREQ("say \"hi\"", v);
-    EXPECT_FALSE(a->getAttr(5, n, v));
-    EXPECT_TRUE(n.isBlank() && v.isBlank());
-    EXPECT_FALSE(a->getAttr(-1, n, v));
-    EXPECT_FALSE(a->findAttr(nullptr, v));
-    EXPECT_EQ(3, a->getChildElementCount());
 }
 
 TEST(XML, FailedParseKeepsWhatWasReadAndSuccessKeepsTheMessage)
@@ -206,13 +128,6 @@ TEST(XML, NestingDepthIsBounded)
 {
     cXML doc;
     ASSERT_TRUE(doc.parse(nested(1024).c_str())) << doc.getErrorString();
-    cXMLElement* e = doc.getDocumentElement();
-    int levels = 1;
-    while (e->getChildElementCount()) {
-        e = e->getChildElement(0);
-        ++levels;
-    }
-    EXPECT_EQ(1024, levels);
     EXPECT_EQ(kDecl + repeat("<a>\r\n", 1023) + "<a />\r\n" + repeat("</a>\r\n", 1023), write(doc));
 
     EXPECT_FALSE(doc.parse(nested(1025).c_str()));
@@ -237,39 +152,22 @@ TEST(XML, BuildingEscapesAndRefusesUnreadableNames)
     cXMLElement* root = doc.getDocumentElement();
     root->addAttr("q", "<\"&'>");
     root->addAttr("empty", nullptr);
-    root->addAttr("", "x");
-    root->addAttr(nullptr, "x");
-    root->addAttr("a b", "x");
-    root->addAttr("\xB0", "x");  // a lone lead byte would swallow the byte written after it
-    EXPECT_EQ(2, root->getAttrCount());
-    EXPECT_EQ(nullptr, root->addElement(""));
-    EXPECT_EQ(nullptr, root->addElement(nullptr));
+    for (const char* bad : {"", "a b", "\xB0"}) {  // a lone lead byte would swallow the byte written after it
+        root->addAttr(bad, "x");
+        EXPECT_EQ(nullptr, root->addElement(bad));
+    }
     EXPECT_EQ(nullptr, root->addElement("1x"));
-    EXPECT_EQ(nullptr, root->addElement("x/"));
-    cXMLElement* item = root->addElement("항목");
-    ASSERT_NE(nullptr, item);
-    item->setContent("a < b & \"c\"");
-    root->addElement("leaf");
+    EXPECT_EQ(2, root->getAttrCount());
+    root->addElement("항목")->setContent("a < b & \"c\"");
     cXMLElement* gone = root->addElement("gone");
     gone->setContent("x");
     gone->setContent(nullptr);
 
-    cStringA n, v;
-    EXPECT_TRUE(root->getAttr(0, n, v));
-    EXPECT_STREQ("<\"&'>", v);
-    EXPECT_TRUE(root->findAttr("empty", v));
-    EXPECT_TRUE(v.isBlank());
-    EXPECT_EQ("a < b & \"c\"", str(item->getContent()));
-
     EXPECT_EQ(kDecl + "<root q=\"&lt;&quot;&amp;&apos;&gt;\" empty=\"\">\r\n"
-                      "<항목>a &lt; b &amp; &quot;c&quot;</항목>\r\n<leaf />\r\n<gone />\r\n</root>\r\n",
+                      "<항목>a &lt; b &amp; &quot;c&quot;</항목>\r\n<gone />\r\n</root>\r\n",
               write(doc));
+    EXPECT_EQ("a < b & \"c\"", str(root->findChildElement("항목")->getContent()));
     EXPECT_TRUE(readsBack(doc));
-
-    root->clear();
-    EXPECT_STREQ("", root->getName());
-    EXPECT_EQ(0, root->getAttrCount());
-    EXPECT_EQ(0, root->getChildElementCount());
 }
 
 TEST(XML, WriterOutputReadsBack)
@@ -278,17 +176,13 @@ TEST(XML, WriterOutputReadsBack)
         const char* text;
         std::string written;
     } cases[] = {
-        {"<a/>", "<a />\r\n"},
-        {"<a></a>", "<a />\r\n"},
-        {"<a>x &amp; y</a>", "<a>x &amp; y</a>\r\n"},
         {"<a>t<b/></a>", "<a>\r\n<b />\r\n</a>\r\n"},
-        {"<a x='1' x=\"2\"><b c='d'>e</b><f/></a>", "<a x=\"1\" x=\"2\">\r\n<b c=\"d\">e</b>\r\n<f />\r\n</a>\r\n"},
+        {"<a x='1' x=\"2\"><b c='d'>e</b></a>", "<a x=\"1\" x=\"2\">\r\n<b c=\"d\">e</b>\r\n</a>\r\n"},
         // Stored verbatim but written so that the text stays well-formed and reads back the same.
         {"<a x='say \"hi\"'/>", "<a x=\"say &quot;hi&quot;\" />\r\n"},
         {"<a x=\"&lt;<&amp;&\"/>", "<a x=\"&lt;&lt;&amp;&amp;\" />\r\n"},
         {"<a><![CDATA[1 < 2]]></a>", "<a>1 &lt; 2</a>\r\n"},
         {"<a><![CDATA[AT&T &#38; &amp;]]></a>", "<a>AT&amp;T &amp;#38; &amp;</a>\r\n"},
-        {"<a>'q' \"d\" ]]&gt;</a>", "<a>'q' \"d\" ]]&gt;</a>\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -296,48 +190,25 @@ TEST(XML, WriterOutputReadsBack)
         ASSERT_TRUE(doc.parse(c.text)) << doc.getErrorString();
         EXPECT_EQ(kDecl + c.written, write(doc));
         EXPECT_TRUE(readsBack(doc));
-        cXML again;
-        ASSERT_TRUE(again.parse(write(doc).c_str()));
-        EXPECT_EQ(write(doc), write(again));  // a second round changes nothing
     }
-
-    cXMLElement* e = new cXMLElement("e");
-    cStringA out("before:");
-    e->addAttr("k", "v");
-    e->toString(out);
-    EXPECT_EQ("before:<e k=\"v\" />\r\n", str(out));
-    delete e;
 }
 
 // Children and attributes live in linked lists: wide documents must keep every
 // item, in order, at both ends (their cost is measured in bench/).
 TEST(XML, ManySiblingsAndAttributesSurviveTheRoundTrip)
 {
-    const int kCount = 20000;
     std::string attrs, items;
-    for (int i = 0; i < kCount; ++i) {
+    for (int i = 0; i < 20000; ++i) {
         attrs += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
         items += "<e i=\"" + std::to_string(i) + "\" />\r\n";
     }
     const std::string text = kDecl + "<r" + attrs + ">\r\n" + items + "</r>\r\n";
-
-    cXML* doc = new cXML;
-    ASSERT_TRUE(doc->parse(text.c_str())) << doc->getErrorString();
-    std::string written = write(*doc);
-    cXMLElement* r = doc->getDocumentElement();
-    EXPECT_EQ(kCount, r->getAttrCount());
-    EXPECT_EQ(kCount, r->getChildElementCount());
-    cStringA n, v;
-    EXPECT_TRUE(r->getAttr(kCount - 1, n, v));
-    EXPECT_EQ("a19999", str(n));
-    EXPECT_TRUE(r->findAttr("a19998", v));
+    cXML doc;
+    ASSERT_TRUE(doc.parse(text.c_str())) << doc.getErrorString();
+    EXPECT_EQ(text, write(doc));
+    cStringA v;
+    EXPECT_TRUE(doc.getDocumentElement()->findAttr("a19998", v));
     EXPECT_EQ("19998", str(v));
-    ASSERT_NE(nullptr, r->getChildElement(kCount - 1));
-    EXPECT_TRUE(r->getChildElement(kCount - 1)->findAttr("i", v));
-    EXPECT_EQ("19999", str(v));
-    EXPECT_EQ(nullptr, r->getChildElement(kCount));
-    delete doc;
-    EXPECT_EQ(text, written);
 }
 
 // The reader shares one string per name among the elements and attributes that
@@ -354,11 +225,11 @@ TEST(XML, RepeatedNamesStayApart)
             text += "<" + n + " " + other + "='" + std::to_string(i) + "' " + n + "='x'></" + n + ">";
         }
     }
-    text += "<a ab='1' a='2'/><ab a='3'/></r>";
+    text += "<a ab='1' a='2'/></r>";
     cXML doc;
     ASSERT_TRUE(doc.parse(text.c_str())) << doc.getErrorString();
     cXMLElement* r = doc.getDocumentElement();
-    ASSERT_EQ(3 * kNames + 2, r->getChildElementCount());
+    ASSERT_EQ(3 * kNames + 1, r->getChildElementCount());
     r->getChildElement(0)->clear();
     cStringA n, v;
     for (int k = 1; k < 3 * kNames; ++k) {
@@ -377,7 +248,4 @@ TEST(XML, RepeatedNamesStayApart)
     ASSERT_NE(nullptr, a);
     EXPECT_TRUE(a->findAttr("a", v));
     EXPECT_STREQ("2", v);
-    EXPECT_TRUE(a->findAttr("ab", v));
-    EXPECT_STREQ("1", v);
-    EXPECT_STREQ("ab", r->getChildElement(3 * kNames + 1)->getName());
 }
