@@ -9,6 +9,10 @@
 #include <string>
 #include <thread>
 #include <vector>
+#include "ka.h"
+
+// A string's text, empty for the empty string (whose pointer is null).
+inline std::string text(const cStringA& s) { return s.hasContent() ? s.getPtr() : ""; }
 
 // A fresh folder under the system's temp folder, removed with all it holds.
 class ScratchFolder {

@@ -22,8 +22,6 @@ void RegistrySandbox::clear()
     for (const char* key : kLauncherKeys) RegDeleteTreeA(HKEY_CURRENT_USER, key);
 }
 
-std::string text(const cStringA& s) { return s.hasContent() ? s.getPtr() : ""; }
-
 StoredValue storedValue(HKEY root, const char* key, const char* name)
 {
     StoredValue value;
@@ -40,19 +38,11 @@ StoredValue storedValue(HKEY root, const char* key, const char* name)
     return value;
 }
 
-void storeText(HKEY root, const char* key, const char* name, const char* text, DWORD type)
+void storeValue(HKEY root, const char* key, const char* name, DWORD type, const void* data, DWORD size)
 {
     HKEY k;
     if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
-    RegSetValueExA(k, name, 0, type, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(strlen(text) + 1));
-    RegCloseKey(k);
-}
-
-void storeNumber(HKEY root, const char* key, const char* name, DWORD number)
-{
-    HKEY k;
-    if (RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
-    RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(k);
 }
 
@@ -117,8 +107,6 @@ std::string ProbeDlg::text(int id) const
 // The control's own state: the dialog itself is shown only once its queue runs empty.
 bool ProbeDlg::visible(int id) const { return (GetWindowLongA(GetDlgItem(id), GWL_STYLE) & WS_VISIBLE) != 0; }
 
-bool ProbeDlg::enabled(int id) const { return IsWindowEnabled(GetDlgItem(id)) != FALSE; }
-
 bool ProbeDlg::checked(int id) const { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
 
 int ProbeDlg::top(int id) const
@@ -127,18 +115,4 @@ int ProbeDlg::top(int id) const
     GetWindowRect(GetDlgItem(id), &r);
     MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
     return r.top;
-}
-
-std::vector<std::string> ProbeDlg::urlList() const
-{
-    std::vector<std::string> entries;
-    HWND box = GetDlgItem(IDC_URL);
-    LRESULT count = ::SendMessageA(box, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; i++) {
-        char entry[1024] = "";
-        if (::SendMessageA(box, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof entry))
-            ::SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
-        entries.push_back(entry);
-    }
-    return entries;
 }

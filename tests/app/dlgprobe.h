@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "apptest.h"
 #include "launcherdlg.h"
 
 // The launcher's keys under HKEY_CURRENT_USER (settings and per-user classes)
@@ -17,17 +18,17 @@ public:
     static void clear();
 };
 
-// A string's text, empty for the empty string (whose pointer is null).
-std::string text(const cStringA& s);
-
 // A value as stored: its type and its bytes read as text; type 0 when missing.
 struct StoredValue {
     DWORD type = 0;
     std::string text;
 };
 StoredValue storedValue(HKEY root, const char* key, const char* name);
-void storeText(HKEY root, const char* key, const char* name, const char* text, DWORD type = REG_SZ);
-void storeNumber(HKEY root, const char* key, const char* name, DWORD number);
+void storeValue(HKEY root, const char* key, const char* name, DWORD type, const void* data, DWORD size);
+inline void storeText(HKEY root, const char* key, const char* name, const char* text, DWORD type = REG_SZ)
+{
+    storeValue(root, key, name, type, text, static_cast<DWORD>(strlen(text) + 1));
+}
 
 // The main dialog with the project pipeline replaced by a record of what Open
 // asked for. Each step runs inside the modal loop, posted after the one before,
@@ -39,22 +40,16 @@ public:
     // Runs the dialog through the steps; it ends with kProbeEnded after the
     // last one unless a step ended it.
     INT_PTR run(std::vector<Step> steps);
-    static const int kProbeEnded = 99;
+    static constexpr int kProbeEnded = 99;
 
     void click(int id);
     void setText(int id, const char* text);
     void setCheck(int id, bool on);
     std::string text(int id) const;
     bool visible(int id) const;
-    bool enabled(int id) const;
     bool checked(int id) const;
     // Top of a control in the dialog's client coordinates.
     int top(int id) const;
-    // The combo box's list entries.
-    std::vector<std::string> urlList() const;
-
-    using CLauncherDlg::showProjectPage;
-    using CLauncherDlg::showProxyPage;
 
     struct Opened {
         std::string location, extra;

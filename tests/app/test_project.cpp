@@ -6,15 +6,13 @@
 
 namespace {
 
-std::string str(const cStringA& s) { return s.getPtr() ? s.getPtr() : ""; }
-
 // What a reading yields, or the message it leaves.
-std::string reading(const char* text)
+std::string reading(const char* source)
 {
     kaErrorClear();
     cStringA redirection, dllpath, basedlls;
-    if (!readProjectFile(text, redirection, dllpath, basedlls)) return str(kaErrorGetMsg());
-    return "r=" + str(redirection) + " d=" + str(dllpath) + " b=" + str(basedlls);
+    if (!readProjectFile(source, redirection, dllpath, basedlls)) return text(kaErrorGetMsg());
+    return "r=" + text(redirection) + " d=" + text(dllpath) + " b=" + text(basedlls);
 }
 
 TEST(ProjectFile, ReadsHeaderOrRedirectionAndRefusesTheRestWithItsMessage)
@@ -25,13 +23,10 @@ TEST(ProjectFile, ReadsHeaderOrRedirectionAndRefusesTheRestWithItsMessage)
         // A redirection wins over a header, which is then not read at all.
         {"<kestrine><redirection>http://h/n.orp</redirection><header dllpath=\"x\"/></kestrine>", "r=http://h/n.orp d= b="},
         {"<kestrine><redirection></redirection></kestrine>", "r= d= b="},
-        {"<kestrine><header/></kestrine>", "r= d= b="},
-        {"<kestrine><header dllpath=\"a&amp;b &lt;c&gt;\" basedlls='&quot;q&quot;'/></kestrine>", "r= d=a&b <c> b=\"q\""},
         {"<kestrine><other/></kestrine>", "Can not find header element."},
         // Only direct children of the document element count.
         {"<kestrine><a><header dllpath=\"x\"/></a></kestrine>", "Can not find header element."},
         {"<Kestrine><header/></Kestrine>", "Invalid project file."},
-        {"<kestrinex><header/></kestrinex>", "Invalid project file."},
         {"not a project", "Can not find root tag."},
         {nullptr, "Can not find root tag."},
         {"\x01\xff\xfe<\x80", "Can not find root tag."},
@@ -70,11 +65,17 @@ protected:
 
     std::string project(const std::string& inner) { return "<kestrine>" + inner + "</kestrine>"; }
     std::string redirectTo(const std::string& name) { return project("<redirection>" + dir.file(name) + "</redirection>"); }
+    // rFrom.orp -> ... -> rTo.orp -> target
+    void chain(int from, int to, const std::string& target)
+    {
+        for (int i = from; i < to; ++i) dir.write("r" + std::to_string(i) + ".orp", redirectTo("r" + std::to_string(i + 1) + ".orp"));
+        dir.write("r" + std::to_string(to) + ".orp", redirectTo(target));
+    }
     bool open(const std::string& location, std::string& first)
     {
         cStringA got;
         bool ok = openProject(location.c_str(), got);
-        first = str(got);
+        first = text(got);
         return ok;
     }
     bool tempIsEmpty()
@@ -97,9 +98,7 @@ TEST_F(OpenLocalProject, PlainEncodedAndRedirectedProjectsNameLibrariesBesideThe
     ASSERT_TRUE(encodeFile(dir.file("coded.orp").c_str()));
     ASSERT_NE(dir.read("coded.orp"), plain);
     // r0 -> r1 -> ... -> r15 -> coded.orp is sixteen redirections: still followed.
-    for (int i = 0; i < 15; ++i)
-        dir.write("r" + std::to_string(i) + ".orp", redirectTo("r" + std::to_string(i + 1) + ".orp"));
-    dir.write("r15.orp", redirectTo("coded.orp"));
+    chain(0, 15, "coded.orp");
     for (const char* name : {"plain.orp", "coded.orp", "r0.orp"}) {
         SCOPED_TRACE(name);
         theLauncher.viewerProgramPath[0] = 0;
@@ -114,10 +113,8 @@ TEST_F(OpenLocalProject, PlainEncodedAndRedirectedProjectsNameLibrariesBesideThe
 
 TEST_F(OpenLocalProject, FailuresAreShownOnceAndLeaveNoTemporaryFile)
 {
-    dir.write("r16.orp", redirectTo("r17.orp"));
-    dir.write("r17.orp", project("<header basedlls=\"x.dll\"/>"));
-    for (int i = 0; i < 16; ++i)
-        dir.write("r" + std::to_string(i) + ".orp", redirectTo("r" + std::to_string(i + 1) + ".orp"));
+    chain(0, 16, "x.orp");
+    dir.write("x.orp", project("<header basedlls=\"x.dll\"/>"));
     dir.write("nonames.orp", project("<header/>"));
     // Too short to be encoded: the plain reading's message, not a decoded one.
     dir.write("short.orp", "<a/>");
