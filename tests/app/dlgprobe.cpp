@@ -94,11 +94,6 @@ void ProbeDlg::click(int id)
 
 void ProbeDlg::setText(int id, const char* text) { SetDlgItemTextA(m_hWnd, id, text); }
 
-void ProbeDlg::setCheck(int id, bool on)
-{
-    CheckDlgButton(m_hWnd, id, on ? BST_CHECKED : BST_UNCHECKED);
-}
-
 std::string ProbeDlg::text(int id) const
 {
     return ::text(windowText(GetDlgItem(id)));
@@ -106,8 +101,6 @@ std::string ProbeDlg::text(int id) const
 
 // The control's own state: the dialog itself is shown only once its queue runs empty.
 bool ProbeDlg::visible(int id) const { return (GetWindowLongA(GetDlgItem(id), GWL_STYLE) & WS_VISIBLE) != 0; }
-
-bool ProbeDlg::checked(int id) const { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
 
 int ProbeDlg::top(int id) const
 {

@@ -44,10 +44,8 @@ public:
 
     void click(int id);
     void setText(int id, const char* text);
-    void setCheck(int id, bool on);
     std::string text(int id) const;
     bool visible(int id) const;
-    bool checked(int id) const;
     // Top of a control in the dialog's client coordinates.
     int top(int id) const;
 

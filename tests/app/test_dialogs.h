@@ -2,8 +2,6 @@
 #pragma once
 
 #define IDD_TEST 200
-#define IDC_NAME 201
 #define IDC_NUMBER 202
-#define IDC_FLAG 203
 #define IDC_GO 207
 #define IDD_MISSING 299

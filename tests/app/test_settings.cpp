@@ -7,7 +7,6 @@ namespace {
 
 const char kSettings[] = "Software\\Kestrine\\Orrel";
 const char kRecentFiles[] = "Software\\Kestrine\\Orrel\\Recent Files";
-const char kConnection[] = "Software\\Kestrine\\Orrel\\Connection";
 
 std::vector<std::string> entries(const CStringArray& list)
 {
@@ -111,40 +110,6 @@ TEST(RecentUrls, NothingIsWrittenWithoutTheSettingsKey)
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kestrine", 0, KEY_READ, &k), ERROR_SUCCESS);
     loadRecentUrls(list);
     EXPECT_EQ(list.GetSize(), 1);
-}
-
-TEST(ProxySettings, ApplyStoresWhatThePageShows)
-{
-    RegistrySandbox sandbox;
-    auto stored = [](const char* name) { return storedValue(HKEY_CURRENT_USER, kConnection, name).text; };
-    ProbeDlg dlg;
-    dlg.run({
-        [](ProbeDlg& d) {
-            d.setCheck(IDC_USE_PROXY, true);
-            d.click(IDC_USE_PROXY);
-            EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kConnection, "UseProxyServer").type, 0u)
-                << "ticking the box stores nothing";
-            d.setText(IDC_PROXY_ADDRESS, "p.example");
-            d.setText(IDC_PROXY_PORT, "");
-            d.setCheck(IDC_BYPASS_LOCAL, true);
-            d.click(IDC_APPLY);
-        },
-        [&](ProbeDlg& d) {
-            EXPECT_EQ(stored("UseProxyServer"), "1");
-            EXPECT_EQ(stored("ProxyServerAddress"), "p.example");
-            EXPECT_EQ(stored("ProxyServerPort"), "0");
-            EXPECT_EQ(stored("ProxyBypassLocal"), "1");
-            d.setCheck(IDC_USE_PROXY, false);
-            d.click(IDC_USE_PROXY);
-            d.click(IDC_APPLY);
-        },
-        [&](ProbeDlg&) {
-            EXPECT_EQ(stored("UseProxyServer"), "0");
-            StoredValue address = storedValue(HKEY_CURRENT_USER, kConnection, "ProxyServerAddress");
-            EXPECT_EQ(address.type, static_cast<DWORD>(REG_SZ));
-            EXPECT_EQ(address.text, "");
-        },
-    });
 }
 
 }  // namespace
