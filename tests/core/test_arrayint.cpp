@@ -2,24 +2,15 @@
 #include <climits>
 #include <vector>
 #include "ka.h"
+#include "../support/arrays.h"
 
 namespace {
 
 using Longs = std::vector<long>;
 
-Longs values(const cArrayInt& a)
-{
-    Longs out;
-    for (int i = 0; i < a.count(); ++i) out.push_back(a[i]);
-    return out;
-}
+Longs values(const cArrayInt& a) { return contentOf<long>(a); }
 
-cArrayInt make(Longs v)
-{
-    cArrayInt a;
-    for (long x : v) a.append(x);
-    return a;
-}
+cArrayInt make(const Longs& v) { return arrayOf<cArrayInt>(v); }
 
 }  // namespace
 

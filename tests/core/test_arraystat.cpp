@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 #include "ka.h"
+#include "../support/arrays.h"
 
 namespace {
 
@@ -11,19 +12,9 @@ const double kNullD = -HUGE_VAL;
 
 using Bigs = std::vector<__int64>;
 
-Bigs bigs(const cArrayBigInt& a)
-{
-    Bigs out;
-    for (int i = 0; i < a.count(); ++i) out.push_back(a[i]);
-    return out;
-}
+Bigs bigs(const cArrayBigInt& a) { return contentOf<__int64>(a); }
 
-cArrayBigInt make(Bigs v)
-{
-    cArrayBigInt a;
-    for (__int64 x : v) a.append(x);
-    return a;
-}
+cArrayBigInt make(const Bigs& v) { return arrayOf<cArrayBigInt>(v); }
 
 }  // namespace
 
