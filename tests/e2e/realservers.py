@@ -1,0 +1,252 @@
+"""A real web server (nginx) and a real forward proxy (tinyproxy), each run as
+the test's own process with its configuration in a temporary folder, and the
+test prefix's system proxy pointed at the proxy."""
+import gzip
+import pathlib
+import re
+import shutil
+import socket
+import subprocess
+import tempfile
+import time
+
+import harness
+
+NGINX = shutil.which("nginx") or "/usr/sbin/nginx"
+TINYPROXY = shutil.which("tinyproxy") or "/usr/bin/tinyproxy"
+INTERNET_SETTINGS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings"
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def _wait_listening(proc, port, log, timeout=10):
+    end = time.time() + timeout
+    while time.time() < end:
+        if proc.poll() is not None:
+            raise RuntimeError("server ended at start (%d): %s" % (proc.returncode, log.read_text(errors="replace")
+                                                                  if log.exists() else ""))
+        try:
+            socket.create_connection(("127.0.0.1", port), 0.2).close()
+            return
+        except OSError:
+            time.sleep(0.05)
+    raise RuntimeError("nothing listens on port %d" % port)
+
+
+def _end(proc):
+    """Ends one process we started, by its id, and reaps it."""
+    if proc and proc.poll() is None:
+        proc.terminate()
+        try:
+            proc.wait(5)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+
+
+class Nginx:
+    """nginx serving a temporary document root on two free ports of 127.0.0.1
+    (the second one lets a redirection cross ports). Files and location blocks
+    are added before start(); restart() takes later additions in."""
+
+    def __init__(self):
+        self.dir = pathlib.Path(tempfile.mkdtemp(prefix="orrel-nginx-"))
+        self.root = self.dir / "root"
+        self.root.mkdir()
+        self.ports = (free_port(), free_port())
+        self.blocks = []
+        self.proc = None
+
+    def __enter__(self):
+        return self.start()
+
+    def __exit__(self, *exc):
+        self.stop()
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+    def url(self, path, second=False):
+        return "http://127.0.0.1:%d%s" % (self.ports[1 if second else 0], path)
+
+    def add(self, path, body):
+        file = self.root / path.lstrip("/")
+        file.parent.mkdir(parents=True, exist_ok=True)
+        file.write_bytes(body)
+        return self.url(path)
+
+    def location(self, block):
+        """A location block as nginx writes it, e.g. 'location = /a { return 404; }'."""
+        self.blocks.append(block)
+
+    # --- answers the tests need ------------------------------------------------
+
+    def redirect(self, path, status, target):
+        """path answers status with Location target (nginx makes a relative
+        target absolute unless absolute_redirect is off for that location)."""
+        relative = not target.startswith("http")
+        self.location("location = %s { %sreturn %d %s; }"
+                      % (path, "absolute_redirect off; " if relative else "", status, target))
+
+    def loop(self, path):
+        self.redirect(path, 302, path)
+
+    def chunked(self, path, body):
+        """Serves body with Transfer-Encoding: chunked: a substitution that never
+        matches still makes the length unknown to nginx."""
+        self.add(path, body)
+        self.location("location = %s { sub_filter_types *; sub_filter '@@orrel-no-match@@' ''; }" % path)
+
+    def gzip_always(self, path, body):
+        """Answers the gzip-compressed body with Content-Encoding: gzip, asked or not."""
+        self.add(path + ".gz", gzip.compress(body))
+        self.location("location = %s { gzip_static always; }" % path)
+
+    def html_page(self, path, html=b"<html><body>Please sign in</body></html>"):
+        """An error or portal page answered with status 200 in place of a file."""
+        self.add(path + ".html", html)
+        self.location("location = %s { default_type text/html; try_files %s.html =404; }" % (path, path))
+
+    def slow(self, path, body, rate="20k"):
+        """A body that trickles at rate bytes a second (nginx lets the first
+        second's worth go at once)."""
+        self.add(path, body)
+        self.location("location = %s { limit_rate %s; limit_rate_after 0; }" % (path, rate))
+
+    # --- the process -------------------------------------------------------------
+
+    def _config(self):
+        d = self.dir
+        listen = "".join("    listen 127.0.0.1:%d;\n" % p for p in self.ports)
+        blocks = "".join("    %s\n" % b for b in self.blocks)
+        # One process in the foreground: nothing to switch users for when the
+        # tests run as root, and the process we started is the one that serves.
+        return f"""daemon off;
+master_process off;
+pid {d}/nginx.pid;
+error_log {d}/error.log info;
+events {{ worker_connections 64; }}
+http {{
+    access_log {d}/access.log;
+    client_body_temp_path {d}/tmp/body;
+    proxy_temp_path {d}/tmp/proxy;
+    fastcgi_temp_path {d}/tmp/fastcgi;
+    uwsgi_temp_path {d}/tmp/uwsgi;
+    scgi_temp_path {d}/tmp/scgi;
+    default_type application/octet-stream;
+    server {{
+{listen}        root {self.root};
+{blocks}    }}
+}}
+"""
+
+    def start(self):
+        (self.dir / "tmp").mkdir(exist_ok=True)
+        conf = self.dir / "nginx.conf"
+        conf.write_text(self._config())
+        log = self.dir / "error.log"
+        # -e: the error log before the configuration is read, which would
+        # otherwise be the system's own.
+        self.proc = subprocess.Popen([NGINX, "-p", str(self.dir), "-c", str(conf), "-e", str(log)],
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for port in self.ports:
+            _wait_listening(self.proc, port, log)
+        return self
+
+    def stop(self):
+        _end(self.proc)
+        self.proc = None
+
+    def restart(self):
+        self.stop()
+        return self.start()
+
+    def requests(self):
+        """(path, status) of every request in the access log so far."""
+        log = self.dir / "access.log"
+        if not log.exists():
+            return []
+        return [(m.group(1), int(m.group(2))) for m in
+                re.finditer(r'"[A-Z]+ (\S+) [^"]*" (\d{3}) ', log.read_text(errors="replace"))]
+
+
+class Tinyproxy:
+    """tinyproxy in the foreground on a free port of 127.0.0.1, logging every request."""
+
+    def __init__(self):
+        self.dir = pathlib.Path(tempfile.mkdtemp(prefix="orrel-proxy-"))
+        self.port = free_port()
+        self.log = self.dir / "tinyproxy.log"
+        self.proc = None
+
+    def __enter__(self):
+        conf = self.dir / "tinyproxy.conf"
+        conf.write_text('Port %d\nListen 127.0.0.1\nTimeout 60\nMaxClients 20\nAllow 127.0.0.1\n'
+                        'LogLevel Connect\nLogFile "%s"\nPidFile "%s"\n'
+                        % (self.port, self.log, self.dir / "tinyproxy.pid"))
+        self.proc = subprocess.Popen([TINYPROXY, "-d", "-c", str(conf)], stdin=subprocess.DEVNULL,
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        _wait_listening(self.proc, self.port, self.log)
+        return self
+
+    def __exit__(self, *exc):
+        _end(self.proc)
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+    @property
+    def address(self):
+        return "127.0.0.1:%d" % self.port
+
+    def requests(self):
+        """The URLs the proxy was asked for, in order."""
+        if not self.log.exists():
+            return []
+        return re.findall(r"Request \(file descriptor \d+\): [A-Z]+ (\S+) HTTP", self.log.read_text(errors="replace"))
+
+
+class SystemProxy:
+    """Makes address the system proxy of the test prefix for the with-block and
+    puts the earlier values back afterwards. Wine's WinINet takes the proxy of
+    INTERNET_OPEN_TYPE_PRECONFIG from these values of the current user's
+    Internet Settings; it bypasses nothing on its own, loopback included (a
+    ProxyOverride of <local> would let dotless names such as localhost pass by,
+    so none is set)."""
+
+    NAMES = ("ProxyEnable", "ProxyServer", "ProxyOverride")
+
+    def __init__(self, address):
+        self.address = address
+        self.saved = {}
+
+    @staticmethod
+    def _values():
+        text = harness.wine(["reg", "query", INTERNET_SETTINGS], check=False)
+        return {m.group(1): (m.group(2), m.group(3).strip()) for m in
+                re.finditer(r"^\s+(\S+)\s+(REG_\w+)\s*(.*)$", text, re.M) if m.group(1) in SystemProxy.NAMES}
+
+    @staticmethod
+    def _import(values):
+        """Writes values {name: (type, data) or None to delete} in one call."""
+        lines = ["REGEDIT4", "", "[%s]" % INTERNET_SETTINGS.replace("HKCU", "HKEY_CURRENT_USER")]
+        for name, value in values.items():
+            if value is None:
+                lines.append('"%s"=-' % name)
+            elif value[0] == "REG_DWORD":
+                lines.append('"%s"=dword:%08x' % (name, int(value[1], 0)))
+            else:
+                lines.append('"%s"="%s"' % (name, value[1].replace("\\", "\\\\").replace('"', '\\"')))
+        with tempfile.TemporaryDirectory(prefix="orrel-reg-") as d:
+            file = pathlib.Path(d) / "proxy.reg"
+            file.write_text("\r\n".join(lines) + "\r\n")
+            harness.wine(["reg", "import", "Z:" + str(file).replace("/", "\\")])
+
+    def __enter__(self):
+        self.saved = self._values()
+        self._import({"ProxyEnable": ("REG_DWORD", "1"), "ProxyServer": ("REG_SZ", self.address),
+                      "ProxyOverride": None})
+        return self
+
+    def __exit__(self, *exc):
+        self._import({name: self.saved.get(name) for name in self.NAMES})
