@@ -164,7 +164,9 @@ http {{
         return self.start()
 
     def requests(self):
-        """(path, status) of every request in the access log so far."""
+        """(path, status) of every request in the access log so far. nginx logs
+        a request after its answer has gone out: a client that has just read
+        one may not find it here yet (the launcher's end, or stop(), is late enough)."""
         log = self.dir / "access.log"
         if not log.exists():
             return []

@@ -1,5 +1,6 @@
 """The launcher against a real web server and a real forward proxy: HTTP
 redirections of every kind, chunked bodies, and the system proxy."""
+import gzip
 import http.client
 import os
 import random
@@ -24,6 +25,52 @@ def image(name, size=30000):
     head[0:2] = b"MZ"
     struct.pack_into("<I", head, 0x3C, 0x40)
     return bytes(head) + b"PE\0\0" + random.Random(name).randbytes(size - 0x44)
+
+
+def get(nginx, path, port=0):
+    """(status, headers, body) of one plain request, redirections not followed."""
+    conn = http.client.HTTPConnection("127.0.0.1", nginx.ports[port], timeout=10)
+    try:
+        conn.request("GET", path)
+        answer = conn.getresponse()
+        return answer.status, dict(answer.getheaders()), answer.read()
+    finally:
+        conn.close()
+
+
+class NginxAnswers(unittest.TestCase):
+    """The answers other tests build on are the ones nginx really gives."""
+
+    def test_each_kind_of_answer(self):
+        n = realservers.Nginx()
+        self.addCleanup(n.__exit__)
+        body = bytes(range(256)) * 100
+        n.redirect("/rel", 307, "/x")
+        n.redirect("/abs", 301, n.url("/x", second=True))
+        n.loop("/loop.dll")
+        n.gzip_always("/z.dll", body)
+        n.html_page("/portal.dll")
+        n.slow("/slow.dll", body[:25000], "10k")
+        n.start()
+        status, headers, _ = get(n, "/rel")
+        self.assertEqual((status, headers["Location"]), (307, "/x"))
+        self.assertEqual(get(n, "/abs", port=1)[1]["Location"], n.url("/x", second=True))
+        self.assertEqual(get(n, "/loop.dll")[1]["Location"], "/loop.dll")
+        status, headers, gz = get(n, "/z.dll")
+        self.assertEqual((status, headers.get("Content-Encoding"), gzip.decompress(gz)), (200, "gzip", body))
+        status, headers, page = get(n, "/portal.dll")
+        self.assertEqual((status, headers["Content-Type"], page[:6]), (200, "text/html", b"<html>"))
+        began = time.time()
+        self.assertEqual(get(n, "/slow.dll")[2], body[:25000])
+        self.assertGreater(time.time() - began, 1)
+
+        # A block added later takes effect on restart, on the same ports.
+        ports = n.ports
+        n.location("location = /late { return 410; }")
+        n.restart()
+        self.assertEqual((n.ports, get(n, "/late")[0]), (ports, 410))
+        n.stop()
+        self.assertEqual(n.requests()[-1], ("/late", 410))
 
 
 class RealServers(unittest.TestCase):
@@ -102,13 +149,7 @@ class RealServers(unittest.TestCase):
         n.add("/lib/sub/orlviewer.exe", files["sub/orlviewer.exe"])
         n.start()
         for path in ("/p.orp", "/lib/big.dll"):
-            conn = http.client.HTTPConnection("127.0.0.1", n.ports[0], timeout=10)
-            conn.request("GET", path)
-            answer = conn.getresponse()
-            answer.read()
-            conn.close()
-            self.assertEqual((answer.getheader("Transfer-Encoding"), answer.getheader("Content-Length")),
-                             ("chunked", None), path)
+            self.assertEqual(get(n, path)[1].get("Transfer-Encoding"), "chunked", path)
 
         url = n.url("/p.orp")
         self.assertEqual(self.launch(url), [])
