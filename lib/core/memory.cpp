@@ -2,6 +2,21 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef KA_GUARDED_HEAP
+#include "guardedheap.h"
+
+void* ka_malloc(unsigned int size) { return kaGuardedAlloc(size, false); }
+
+void* ka_calloc(unsigned int count, unsigned int size)
+{
+    unsigned long long bytes = static_cast<unsigned long long>(count) * size;
+    return bytes <= 0xFFFFFFFFull ? kaGuardedAlloc(static_cast<size_t>(bytes), true) : nullptr;
+}
+
+void* ka_realloc(void* p, unsigned int size) { return kaGuardedRealloc(p, size); }
+
+void ka_free(void* p) { kaGuardedFree(p); }
+#else
 void* ka_malloc(unsigned int size) { return malloc(size); }
 
 void* ka_calloc(unsigned int count, unsigned int size) { return calloc(count, size); }
@@ -9,6 +24,7 @@ void* ka_calloc(unsigned int count, unsigned int size) { return calloc(count, si
 void* ka_realloc(void* p, unsigned int size) { return realloc(p, size); }
 
 void ka_free(void* p) { free(p); }
+#endif
 
 void* memClear(void* p, unsigned int size)
 {
