@@ -38,13 +38,31 @@ cStringWData* buildRecord(const unsigned short* text)
     return r;
 }
 
-// One character at a time, so that a byte the locale cannot read costs only
-// itself ('?') instead of leaving the buffer unfinished.
-void multiByteToWideLossy(wchar_t* out, const char* text, size_t n)
+// The bytes worth converting. A lead byte whose partner would be the terminator
+// is dropped: the C runtime's conversion would take the terminator as its
+// partner and read on past the end of the text.
+size_t usableLength(const char* text, size_t n)
+{
+    size_t i = 0;
+    while (i < n) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+        } else if (i + 1 < n) {
+            i += 2;
+        } else {
+            return i;
+        }
+    }
+    return n;
+}
+
+// One character at a time with the bytes left as its bound: mbstowcs takes no
+// length of its text. A byte the locale cannot read costs only itself ('?').
+void multiByteToWide(wchar_t* out, const char* text, size_t n)
 {
     mbtowc(nullptr, nullptr, 0);
     size_t used = 0;
-    for (size_t i = 0; i < n && text[i];) {
+    for (size_t i = 0; i < n;) {
         int len = mbtowc(out + used, text + i, n - i);
         if (len <= 0) {
             out[used] = L'?';
@@ -64,9 +82,7 @@ unsigned short* allocWstring(const char* text)
     if (n >= INT_MAX / sizeof(unsigned short) - 1) return nullptr;
     void* block = ka_malloc(static_cast<unsigned int>((n + 1) * sizeof(unsigned short)));
     if (!block) return nullptr;
-    wchar_t* out = static_cast<wchar_t*>(block);
-    out[0] = 0;
-    if (n && mbstowcs(out, text, n + 1) == static_cast<size_t>(-1)) multiByteToWideLossy(out, text, n);
+    multiByteToWide(static_cast<wchar_t*>(block), text, n ? usableLength(text, n) : 0);
     return static_cast<unsigned short*>(block);
 }
 

@@ -24,7 +24,7 @@ public:
     cStringW& operator=(unsigned short* const text);
     // Setting the string from its own pointer changes nothing.
     void set(const unsigned short* text);
-    // Converts by the C runtime's current locale (mbstowcs).
+    // Converts as allocWstring does.
     void set(const char* text);
     void setBlank();
 
@@ -43,7 +43,8 @@ private:
 #pragma pack(pop)
 
 // A wide copy of an 8-bit text (null gives a lone terminator), converted by the
-// C runtime's current locale; a byte it cannot convert becomes '?'. Returns
+// C runtime's current locale; a byte it cannot convert becomes '?', and a lead
+// byte (0x80 or above) left without its partner at the end is dropped. Returns
 // null when memory is short. Release with freeWstring.
 KA_API unsigned short* allocWstring(const char* text);
 KA_API void freeWstring(unsigned short* text);

@@ -3,6 +3,7 @@
 #include <string>
 #include "core/stringa.h"
 #include "data/stringw.h"
+#include "../support/fence.h"
 
 namespace {
 
@@ -67,14 +68,25 @@ TEST(StringW, ConversionsUnderCodePage949)
     EXPECT_STREQ("a\xC7\xD1\xB1\xDB" "b", narrow.getPtr());
     narrow = cStringW();
     EXPECT_EQ(nullptr, narrow.getPtr());
+}
 
-    // A lead byte without its partner cannot be read: it alone becomes '?'.
-    unsigned short* w = allocWstring("x\xC7");
-    ASSERT_NE(nullptr, w);
-    EXPECT_EQ(std::u16string(u"x?"), std::u16string(reinterpret_cast<char16_t*>(w)));
-    freeWstring(w);
-    w = allocWstring("\xC7\xD1\xFF");
-    EXPECT_EQ(0xD55C, w[0]);
-    EXPECT_EQ(0, w[2]);
-    freeWstring(w);
+// The C runtime's conversion takes the terminator as the partner of a last lead
+// byte and reads on past the text; the lead byte is dropped instead.
+TEST(StringW, LoneLeadByteAtTheEndOfMemoryIsDropped)
+{
+    LocaleScope korean(".949");
+    ASSERT_TRUE(korean.active());
+    Fence fence;
+    const std::string texts[] = {"\xB0", "x\xC7", "\xC7\xD1\xFF", "ab\xB0\xA1\xB0"};
+    const std::u16string expected[] = {u"", u"x", u"한", u"ab가"};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        unsigned short* w = allocWstring(fence.text(texts[i]));
+        ASSERT_NE(nullptr, w);
+        EXPECT_EQ(expected[i], std::u16string(reinterpret_cast<char16_t*>(w)));
+        freeWstring(w);
+        cStringW s;
+        s.set(fence.text(texts[i]));
+        EXPECT_EQ(expected[i].size(), s.getLength());
+    }
 }
