@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: bench test run build build32 build64 setup check-image clean
+.PHONY: bench test run build build32 build64 setup check-image clean fuzz
 
 test: setup build
 	@set -o pipefail; status=0; \
@@ -40,3 +40,8 @@ clean:
 # Benchmarks against their peers; rewrites bench/README.md (not part of the tests).
 bench: setup build64
 	python3 bench/run.py
+
+# Long robustness runs: make fuzz N=<inputs per target> [SEED=<run seed>]; prints
+# inputs per second per target. make test runs the same suite at its own size.
+fuzz: setup build64
+	scripts/wine-run build/win64/test_fuzz.exe $(if $(N),--inputs=$(N)) $(if $(SEED),--seed=$(SEED))

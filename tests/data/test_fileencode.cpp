@@ -145,32 +145,4 @@ TEST_F(EncodeFolder, FailureLeavesTheOriginalAsItWas)
     EXPECT_EQ(std::vector<std::string>{"held.orp"}, files()) << "the encoded copy was removed";
 }
 
-// Any bytes at all, of any length: the decoder stays inside its buffer and ends the text there.
-TEST(FileEncoding, DecoderSurvivesMutatedInput)
-{
-    const int kGuard = 16;
-    std::mt19937 random(20240105);
-    for (int round = 0; round < 100000; ++round) {
-        Bytes input(kKestrine);
-        switch (random() % 4) {
-        case 0: input.resize(random() % 24); break;
-        case 1: input.resize(random() % 600); break;
-        default: break;
-        }
-        for (int flips = random() % 6; flips > 0 && !input.empty(); --flips)
-            input[random() % input.size()] = static_cast<unsigned char>(random());
-        int length = int(input.size());
-        Bytes buffer(kGuard + length + kGuard, 0x5A);
-        std::copy(input.begin(), input.end(), buffer.begin() + kGuard);
-        decodeFile(reinterpret_cast<char*>(buffer.data() + kGuard), length);
-        for (int i = 0; i < kGuard; ++i) {
-            if (buffer[i] != 0x5A || buffer[kGuard + length + i] != 0x5A) {
-                FAIL() << "guard byte changed, round " << round << ", length " << length;
-            }
-        }
-        if (length > 0 && buffer[kGuard + (length >= 8 ? length - 8 : 0)] != 0)
-            FAIL() << "text not ended, round " << round << ", length " << length;
-    }
-}
-
 }  // namespace
