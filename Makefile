@@ -30,6 +30,16 @@ build64:
 	@[ -f build/win64/CMakeCache.txt ] || cmake --preset win64 >/dev/null
 	cmake --build build/win64 -j$(JOBS)
 
+# The shipped 32-bit program executed under the 32-bit Wine through an emulator;
+# installs and registers what it needs (as root) the first time. After make test.
+.PHONY: test32 sdk
+test32: setup build
+	@scripts/test32
+
+# The module SDK, build/sdk/orrel-sdk/ and build/sdk/orrel-sdk.zip, from both builds.
+sdk: build
+	@scripts/make-sdk
+
 check-image: build32
 	scripts/check-image build/win32/orrel.exe
 
