@@ -1,114 +1,70 @@
 #include "fetch.h"
 #include <wininet.h>
-#include "framework/winapp.h"
-#include "ka.h"
+#include "downdlg.h"
 #include "message.h"
+
+const char* const kSideExtension = ".part";
 
 namespace {
 
 const DWORD kBlock = 10240;
 const char* const kUnknownError = "Unknown error while accessing remote file.";
-const char* const kBrokenOff = "The transfer broke off before the whole file arrived.";
-
-// Closes its WinINet handle on every way out.
-class CInternetHandle {
-public:
-    explicit CInternetHandle(HINTERNET h) : m_h(h) {}
-    ~CInternetHandle()
-    {
-        if (m_h) InternetCloseHandle(m_h);
-    }
-    CInternetHandle(const CInternetHandle&) = delete;
-    CInternetHandle& operator=(const CInternetHandle&) = delete;
-    operator HINTERNET() const { return m_h; }
-
-private:
-    HINTERNET m_h;
-};
-
-// The application's name (its program file's name) is what the server sees us as.
-cStringA agentName()
-{
-    CWinApp* app = CWinApp::current();
-    return app ? app->m_appName : cStringA();
-}
+// Names raised past this many taken ones mean something else is wrong.
+const int kUniqueAttempts = 1000;
 
 cStringA systemText(DWORD code)
 {
     char text[256] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                             MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
+    DWORD n = code ? FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                                    MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr)
+                   : 0;
     return cStringA(n ? text : kUnknownError);
 }
 
-void report(HWND owner, const char* reason, const char* url)
-{
-    cStringA text(reason);
-    text << "\r\n" << url;
-    showLauncherMessage(owner, text);
-}
-
 // The reason a status outside 200-299 failed, in the words the server chose.
-cStringA statusReason(HINTERNET request, DWORD status)
+cStringA statusReason(const TransferOutcome& outcome)
 {
-    if (status == HTTP_STATUS_NOT_FOUND) return cStringA("Could not find the requested file on the server.");
-    char text[256] = {};
-    DWORD size = sizeof text - 1;
-    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_TEXT, text, &size, nullptr)) return systemText(GetLastError());
-    return cStringA(text);
+    if (outcome.status == HTTP_STATUS_NOT_FOUND) return cStringA("Could not find the requested file on the server.");
+    if (outcome.systemError) return systemText(outcome.systemError);
+    return cStringA(outcome.statusText);
 }
 
-// The announced body length; false when the server announced none.
-bool contentLength(HINTERNET request, __int64& length)
+cStringA reason(const TransferOutcome& outcome)
 {
-    char text[100] = {};
-    DWORD size = sizeof text - 1;
-    length = 0;
-    if (!HttpQueryInfoA(request, HTTP_QUERY_CONTENT_LENGTH, text, &size, nullptr)) return false;
-    length = strBigInt(text);
-    return length >= 0;
+    switch (outcome.end) {
+    case TransferEnd::statusUnknown:
+        return systemText(outcome.systemError);
+    case TransferEnd::badStatus:
+        return statusReason(outcome);
+    case TransferEnd::timedOut:
+        return cStringA("The server did not answer in time.");
+    case TransferEnd::tooManyRedirects: {
+        cStringA text("The server redirected the file more than ");
+        text << CTransfer::kMaxRedirections << " times.";
+        return text;
+    }
+    case TransferEnd::badEncoding:
+        return cStringA("The server sent the file in an encoding that can not be decoded.");
+    case TransferEnd::brokenOff:
+        return cStringA("The transfer broke off before the whole file arrived.");
+    case TransferEnd::notAnImage:
+        return cStringA("The file from the server is not a program library:");
+    default:
+        return cStringA("Can not download the file from the designated site.");
+    }
 }
 
-FetchResult receiveBody(HINTERNET request, const char* url, const char* dest, HWND owner, CTransferWatcher* watcher)
+bool readAt(HANDLE file, LONG offset, void* data, DWORD size)
 {
-    __int64 length = 0;
-    bool announced = contentLength(request, length);
-    cFile file;
-    if (!file.createOver(dest)) return FetchResult::noDestination;
-    if (watcher) watcher->begin(length);
+    DWORD got = 0;
+    return SetFilePointer(file, offset, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+           ReadFile(file, data, size, &got, nullptr) && got == size;
+}
 
-    char block[kBlock];
-    __int64 received = 0;
-    FetchResult result = FetchResult::done;
-    for (;;) {
-        DWORD got = 0;
-        if (!InternetReadFile(request, block, kBlock, &got)) {
-            report(owner, kBrokenOff, url);
-            result = FetchResult::failed;
-            break;
-        }
-        if (got == 0) break;
-        if (!file.write(block, got)) {  // the write has shown its own message
-            result = FetchResult::failed;
-            break;
-        }
-        received += got;
-        if (watcher && !watcher->advance(received)) {
-            result = FetchResult::cancelled;
-            break;
-        }
-    }
-    // WinINet ends a connection cut off mid-body like a normal end of data:
-    // only the count against the announced length tells them apart.
-    if (result == FetchResult::done && announced && received != length) {
-        report(owner, kBrokenOff, url);
-        result = FetchResult::failed;
-    }
-    if (result == FetchResult::done)
-        file.close();
-    else
-        file.kill();
-    return result;
+bool endsWithNoCase(const char* text, const char* tail)
+{
+    int length = strLen(text), tailLength = strLen(tail);
+    return length >= tailLength && strCompareNoCase(text + length - tailLength, tail) == 0;
 }
 
 }  // namespace
@@ -116,6 +72,69 @@ FetchResult receiveBody(HINTERNET request, const char* url, const char* dest, HW
 bool isLocalLocation(const char* location)
 {
     return strnCompareNoCase(location, "http:", 5) != 0;
+}
+
+cStringA transferMessage(const TransferOutcome& outcome, const char* url)
+{
+    cStringA text(reason(outcome));
+    text << "\r\n" << url;
+    return text;
+}
+
+cStringA unwritableMessage(const char* path, DWORD systemError)
+{
+    cStringA text("The file could not be written:\r\n");
+    text << path;
+    cStringA why = systemError ? systemText(systemError) : cStringA(kaErrorGetMsg());
+    if (why.hasContent()) text << "\r\n" << why;
+    kaErrorClear();
+    return text;
+}
+
+bool namesProgramImage(const char* entry)
+{
+    return endsWithNoCase(entry, ".dll") || endsWithNoCase(entry, ".exe");
+}
+
+bool isWindowsImage(HANDLE file)
+{
+    char mz[2] = {};
+    DWORD peOffset = 0;
+    char pe[4] = {};
+    if (!readAt(file, 0, mz, sizeof mz) || mz[0] != 'M' || mz[1] != 'Z') return false;
+    if (!readAt(file, 0x3C, &peOffset, sizeof peOffset) || peOffset > 0x7FFFFFF0) return false;
+    return readAt(file, static_cast<LONG>(peOffset), pe, sizeof pe) && memcmp(pe, "PE\0\0", 4) == 0;
+}
+
+bool createUniqueFile(cFile& file, cFileName& name, const char* folder, const char* ext)
+{
+    unsigned long stem = GetTickCount();
+    for (int attempt = 0; attempt < kUniqueAttempts; ++attempt, ++stem) {
+        cStringA number;
+        number.set(stem);
+        name.fullWithDir(number, folder, ext);
+        if (file.create(name)) return true;
+        if (!kaIsFile(name) && !kaIsDir(name)) return false;
+        kaErrorClear();
+    }
+    return false;
+}
+
+void deleteStaleSideFiles(const char* folder)
+{
+    cStringA pattern(folder);
+    pattern << "*" << kSideExtension;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern, &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        cStringA path(folder);
+        path << found.cFileName;
+        // A download in progress holds its side file without delete sharing, so this fails for it.
+        DeleteFileA(path);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
 }
 
 bool copyProjectFile(const char* dest, const char* src)
@@ -146,31 +165,11 @@ bool copyProjectFile(const char* dest, const char* src)
     return true;
 }
 
-FetchResult httpFetch(const char* url, const char* dest, HWND owner, CTransferWatcher* watcher)
-{
-    CInternetHandle session(InternetOpenA(agentName(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    CInternetHandle request(session ? InternetOpenUrlA(session, url, nullptr, 0, INTERNET_FLAG_TRANSFER_BINARY, 1)
-                                    : nullptr);
-    if (!request) {
-        report(owner, "Can not download the file from the designated site.", url);
-        return FetchResult::failed;
-    }
-    DWORD status = 0;
-    DWORD size = sizeof status;
-    if (!HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr)) {
-        report(owner, systemText(GetLastError()), url);
-        return FetchResult::failed;
-    }
-    if (status < 200 || status > 299) {
-        report(owner, statusReason(request, status), url);
-        return FetchResult::failed;
-    }
-    return receiveBody(request, url, dest, owner, watcher);
-}
-
 bool downloadProjectFile(const char* dest, const char* url)
 {
-    FetchResult result = httpFetch(url, dest, nullptr, nullptr);
-    if (result == FetchResult::noDestination) kaErrorShow(nullptr);
-    return result == FetchResult::done;
+    CDownDlg dialog(nullptr);
+    dialog.fetchOneFile(url, dest);
+    INT_PTR result = dialog.DoModal();
+    if (result != IDOK && result != IDCANCEL) showLauncherMessage(nullptr, "Can not open the progress dialog.");
+    return result == IDOK;
 }

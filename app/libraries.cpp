@@ -1,4 +1,5 @@
 #include "libraries.h"
+#include <string>
 #include "message.h"
 #include "state.h"
 
@@ -52,12 +53,39 @@ cStringA problem(const char* reason, const char* entry)
     return text;
 }
 
+// A message names at most this much of a long text.
+const int kShownLength = 100;
+
+// The start of text, never cut inside a two-byte character.
+cStringA shortened(const char* text)
+{
+    std::string kept;
+    for (const char* p = text; *p;) {
+        int width = static_cast<unsigned char>(*p) >= 0x80 && p[1] ? 2 : 1;
+        if (static_cast<int>(kept.size()) + width > kShownLength) return cStringA((kept + "...").c_str());
+        kept.append(p, static_cast<size_t>(width));
+        p += width;
+    }
+    return cStringA(kept.c_str());
+}
+
 cStringA firstTooLong(const char* basedlls, const char* folder)
 {
     cToken list(basedlls, ";");
     cStringA entry;
     while (list.nextTrimmed(entry))
         if (!fitsIn(folder, entry)) return problem("The library name is too long:", entry);
+    return cStringA();
+}
+
+// The libraries' address on the server, joined to each name, must fit too:
+// when it does not, it is the address that is too long, not the name.
+cStringA firstAddressTooLong(const char* basedlls, const char* base)
+{
+    cToken list(basedlls, ";");
+    cStringA entry;
+    while (list.nextTrimmed(entry))
+        if (!fitsIn(base, entry)) return problem("The library address is too long:", shortened(cStringA(base) + entry));
     return cStringA();
 }
 
@@ -82,7 +110,7 @@ cStringA checkLibraryList(const char* basedlls, const char* folder, const char* 
     while (list.nextTrimmed(entry))
         if (!staysInside(entry)) return problem("The library name points outside the viewer folder:", entry);
     cStringA tooLong = firstTooLong(basedlls, folder);
-    return tooLong.hasContent() ? tooLong : firstTooLong(basedlls, base);
+    return tooLong.hasContent() ? tooLong : firstAddressTooLong(basedlls, base);
 }
 
 bool placeLibraries(const char* basedlls, const char* folder, cStringA& first, CLibraryFetcher& fetcher)

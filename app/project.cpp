@@ -85,6 +85,18 @@ bool readProjectText(char* buffer, int length, cStringA& redirection, cStringA& 
     return false;
 }
 
+// Claims the temporary file of a pass: the name of the pass before when it is
+// still free, else a new one. Another launcher's file is never taken over.
+bool claimTempFile(cFileName& temp)
+{
+    cFile file;
+    if (temp.hasContent() && file.create(temp)) return true;
+    kaErrorClear();
+    if (createUniqueFile(file, temp, getTempFolder(), ".tmp")) return true;
+    kaErrorShow(nullptr);
+    return false;
+}
+
 // One pass: fetch the location into temp, read it, delete it.
 bool readProjectAt(const char* location, cFileName& temp, cStringA& redirection, ProjectInfo& project)
 {
@@ -107,15 +119,16 @@ bool readProject(const char* location, ProjectInfo& project)
     if (!fitsLocation(location, "The project location is too long.")) return false;
     cStringA current(location);
     cFileName temp;
-    temp.getTempName(nullptr);
     for (int redirections = 0;; ++redirections) {
         cStringA redirection;
         project.dllpath.setBlank();
         project.basedlls.setBlank();
-        if (!readProjectAt(current, temp, redirection, project)) return false;
+        if (!claimTempFile(temp) || !readProjectAt(current, temp, redirection, project)) return false;
         if (redirection.isBlank()) return true;
         if (redirections == kMaxRedirections) {
-            showWithLocation("The project was redirected more than 16 times.", current);
+            cStringA reason("The project was redirected more than ");
+            reason << kMaxRedirections << " times.";
+            showWithLocation(reason, current);
             return false;
         }
         if (!fitsLocation(redirection, "The project redirects to a location that is too long.")) return false;

@@ -27,7 +27,11 @@ TEST(LibraryList, EntriesThatWouldLandOutsideTheViewerFolderAreRefusedByName)
     std::string longest(259 - 1 - strlen(base), 'n');
     EXPECT_EQ(text(checkLibraryList(longest.c_str(), folder, base)), "");
     EXPECT_EQ(text(checkLibraryList((longest + "n").c_str(), folder, base)),
-              "The library name is too long:\r\n" + longest + "n");
+              "The library address is too long:\r\n" + (base + longest + "n").substr(0, 100) + "...");
+    // A name that is fine under an address that is far too long blames the address.
+    std::string huge(1 << 20, 'h');
+    EXPECT_EQ(text(checkLibraryList("a.dll", folder, huge.c_str())),
+              "The library address is too long:\r\n" + huge.substr(0, 100) + "...");
 }
 
 // Records what the walk asks for; fails on one chosen entry.

@@ -4,8 +4,10 @@ import glob
 import http.server
 import os
 import pathlib
+import random
 import shutil
 import socket
+import struct
 import subprocess
 import tempfile
 import threading
@@ -18,6 +20,16 @@ PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", ROOT / "build" / "wineprefix"
 LAUNCHER = BUILD / "orrel.exe"
 STUB_VIEWER = BUILD / "tests" / "e2e" / "stub_orlviewer.exe"
 UIDRIVER = BUILD / "tests" / "e2e" / "uidriver.exe"
+
+
+def library(name, size=3000):
+    """A file that passes for a Windows image ("MZ", and at the offset stored
+    at 0x3C the "PE" signature), filled with bytes that never repeat a pattern,
+    so that a shifted or dropped block shows."""
+    head = bytearray(0x40)
+    head[0:2] = b"MZ"
+    struct.pack_into("<I", head, 0x3C, 0x40)
+    return bytes(head) + b"PE\0\0" + random.Random(name).randbytes(max(0, size - 0x44))
 
 
 class Route:

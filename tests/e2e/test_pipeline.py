@@ -37,8 +37,7 @@ def encode(plain, seed=0x0123456789ABCDEF):
     return bytes(out)
 
 
-def library(name, size=3000):
-    return (name.encode() * (size // max(1, len(name)) + 1))[:size]
+library = harness.library
 
 
 class Pipeline(unittest.TestCase):

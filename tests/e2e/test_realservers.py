@@ -3,9 +3,7 @@ redirections of every kind, chunked bodies, and the system proxy."""
 import gzip
 import http.client
 import os
-import random
 import shutil
-import struct
 import time
 import unittest
 
@@ -18,13 +16,7 @@ RECORD = harness.PREFIX / "drive_c" / "viewer-record.txt"
 
 
 def image(name, size=30000):
-    """A file that passes for a Windows image ("MZ", and at the offset stored
-    at 0x3C the "PE" signature), filled with bytes that never repeat a pattern,
-    so that a shifted or dropped block shows."""
-    head = bytearray(0x40)
-    head[0:2] = b"MZ"
-    struct.pack_into("<I", head, 0x3C, 0x40)
-    return bytes(head) + b"PE\0\0" + random.Random(name).randbytes(size - 0x44)
+    return harness.library(name, size)
 
 
 def get(nginx, path, port=0):

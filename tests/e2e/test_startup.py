@@ -74,7 +74,7 @@ class StartupTest(unittest.TestCase):
     def serve_project(self, path, dllpath, basedlls="core.dll;stub_orlviewer.exe", server=None):
         server = server or self.server
         server.add(path, project(dllpath, basedlls))
-        server.add("/lib/core.dll", b"core library")
+        server.add("/lib/core.dll", harness.library("core.dll"))
         server.add("/lib/stub_orlviewer.exe", harness.STUB_VIEWER.read_bytes())
 
     def start(self, *args, **kw):
