@@ -172,6 +172,9 @@ bool CDownDlg::downloadFile(const char* destPath, const char* name)
         return false;
     }
     m_name = name;
+    // Named at once, busy until the server says how long the file is: a slow
+    // server then shows what it is slow with.
+    showStatus(name, true);
     bool done = transfer(url, side, destPath, namesProgramImage(name));
     m_name = nullptr;
     if (!done) {

@@ -217,14 +217,38 @@ bool redirectionTarget(HINTERNET request, const std::string& base, std::string& 
     return false;
 }
 
+// The value of one response header, read from the raw headers: some systems
+// answer a query for Content-Encoding with another header's value.
+std::string headerValue(HINTERNET request, const char* name)
+{
+    DWORD size = 0;
+    HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, nullptr, &size, nullptr);
+    if (size == 0) return std::string();
+    std::string raw(size + 1, '\0');
+    if (!HttpQueryInfoA(request, HTTP_QUERY_RAW_HEADERS_CRLF, &raw[0], &size, nullptr)) return std::string();
+    raw.resize(strlen(raw.c_str()));
+    size_t nameLength = strlen(name);
+    for (size_t line = 0; line < raw.size();) {
+        size_t end = raw.find("\r\n", line);
+        if (end == std::string::npos) end = raw.size();
+        if (end - line > nameLength && raw[line + nameLength] == ':' &&
+            _strnicmp(raw.c_str() + line, name, nameLength) == 0) {
+            size_t value = raw.find_first_not_of(" \t", line + nameLength + 1);
+            return value < end ? raw.substr(value, raw.find_last_not_of(" \t", end - 1) + 1 - value) : std::string();
+        }
+        line = end + 2;
+    }
+    return std::string();
+}
+
 // A content encoding the system decodes for us, or none at all.
 bool readableEncoding(Shared& s, HINTERNET request, bool& encoded)
 {
-    char encoding[100];
-    encoded = queryText(request, HTTP_QUERY_CONTENT_ENCODING, encoding, sizeof encoding) && encoding[0] &&
-              _stricmp(encoding, "identity") != 0;
+    std::string encoding = headerValue(request, "Content-Encoding");
+    encoded = !encoding.empty() && _stricmp(encoding.c_str(), "identity") != 0;
     if (!encoded) return true;
-    bool known = !_stricmp(encoding, "gzip") || !_stricmp(encoding, "x-gzip") || !_stricmp(encoding, "deflate");
+    const char* name = encoding.c_str();
+    bool known = !_stricmp(name, "gzip") || !_stricmp(name, "x-gzip") || !_stricmp(name, "deflate");
     return known && s.decoding;
 }
 
