@@ -1,5 +1,6 @@
 #include "fetch.h"
 #include <wininet.h>
+#include "core/handle.h"
 #include "downdlg.h"
 #include "message.h"
 
@@ -125,16 +126,15 @@ void deleteStaleSideFiles(const char* folder)
     cStringA pattern(folder);
     pattern << "*" << kSideExtension;
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(pattern, &found);
-    if (find == INVALID_HANDLE_VALUE) return;
+    UniqueFind find(FindFirstFileA(pattern, &found));
+    if (!find) return;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         cStringA path(folder);
         path << found.cFileName;
         // A download in progress holds its side file without delete sharing, so this fails for it.
         DeleteFileA(path);
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &found));
 }
 
 bool copyProjectFile(const char* dest, const char* src)

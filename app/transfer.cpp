@@ -1,4 +1,5 @@
 #include "transfer.h"
+#include "core/handle.h"
 #include <wininet.h>
 #include <cstdlib>
 #include <cstring>
@@ -60,9 +61,11 @@ private:
     CRITICAL_SECTION& m_section;
 };
 
+// The slots are shared with the thread that cancels, so they stay plain handles
+// closed under the lock rather than owners.
 void closeInternet(HINTERNET& handle)
 {
-    if (handle) InternetCloseHandle(handle);
+    if (handle) InternetTraits::close(handle);
     handle = nullptr;
 }
 
@@ -91,7 +94,7 @@ bool keep(Shared& s, HINTERNET& slot, HINTERNET handle)
 {
     CLock held(s.lock);
     if (s.cancelled) {
-        if (handle) InternetCloseHandle(handle);
+        closeInternet(handle);
         return false;
     }
     slot = handle;
@@ -382,14 +385,14 @@ bool CTransfer::start(const char* agent, const char* url, HANDLE file, HWND noti
     cancel();
     release();
     m_shared = new Shared(agent, url, file, notify, timeoutMs);
-    HANDLE thread = CreateThread(nullptr, 0, work, m_shared, 0, nullptr);
+    UniqueKernelHandle thread(CreateThread(nullptr, 0, work, m_shared, 0, nullptr));
     if (!thread) {
         m_shared->refs = 1;
         release();
         return false;
     }
-    // The worker keeps its own reference to what it shares with us; nothing ever waits for it.
-    CloseHandle(thread);
+    // The worker keeps its own reference to what it shares with us; nothing ever waits for
+    // it, so its handle is closed on leaving.
     return true;
 }
 

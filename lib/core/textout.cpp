@@ -1,5 +1,6 @@
 #include "textout.h"
 #include "cstr.h"
+#include "handle.h"
 
 namespace {
 
@@ -194,13 +195,12 @@ long drawLines(HDC dc, const char* text, const RECT& rect, unsigned format)
 
 int kaGetTextCy(HFONT font)
 {
-    HDC dc = GetDC(nullptr);
-    if (!dc) return 0;
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    WindowDc screen;
+    if (!screen) return 0;
+    HGDIOBJ old = font ? SelectObject(screen.get(), font) : nullptr;
     TEXTMETRICA tm = {};
-    GetTextMetricsA(dc, &tm);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    GetTextMetricsA(screen.get(), &tm);
+    if (old) SelectObject(screen.get(), old);
     return tm.tmHeight + tm.tmExternalLeading;
 }
 

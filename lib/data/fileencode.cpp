@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstring>
 #include "core/error.h"
+#include "core/handle.h"
 #include "core/memory.h"
 
 namespace {
@@ -45,15 +46,15 @@ void failWithSystemText(const char* fallback, const char* path)
 // Reads the whole file into a block with 8 spare bytes at its end, for the seed.
 unsigned char* readWithSpare(const char* path, int& count)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         failWithSystemText("Cannot open the file.", path);
         return nullptr;
     }
     LARGE_INTEGER size;
     unsigned char* bytes = nullptr;
-    if (!GetFileSizeEx(file, &size)) {
+    if (!GetFileSizeEx(file.get(), &size)) {
         failWithSystemText("Failed to read.", path);
     } else if (size.QuadPart > INT_MAX - kSeedBytes) {
         kaErrorSetMsg("The file is too large to encode.");
@@ -62,13 +63,12 @@ unsigned char* readWithSpare(const char* path, int& count)
         count = static_cast<int>(size.QuadPart);
         bytes = static_cast<unsigned char*>(checkMemory(ka_malloc(count + kSeedBytes)));
         DWORD got = 0;
-        if (bytes && count > 0 && (!ReadFile(file, bytes, count, &got, nullptr) || got != DWORD(count))) {
+        if (bytes && count > 0 && (!ReadFile(file.get(), bytes, count, &got, nullptr) || got != DWORD(count))) {
             failWithSystemText("Failed to read.", path);
             ka_free(bytes);
             bytes = nullptr;
         }
     }
-    CloseHandle(file);
     return bytes;
 }
 
@@ -101,17 +101,17 @@ bool replaceWith(const char* path, const unsigned char* bytes, int count)
         failWithSystemText("Can't create the file.", path);
         return false;
     }
-    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    UniqueFile file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
         failWithSystemText("Can't create the file.", temp);
         DeleteFileA(temp);
         return false;
     }
     DWORD written = 0;
-    bool complete = WriteFile(file, bytes, count, &written, nullptr) && written == DWORD(count) &&
-                    FlushFileBuffers(file);
+    bool complete = WriteFile(file.get(), bytes, count, &written, nullptr) && written == DWORD(count) &&
+                    FlushFileBuffers(file.get());
     if (!complete) failWithSystemText("Failed to write.", temp);
-    if (!CloseHandle(file) && complete) {
+    if (!file.close() && complete) {
         failWithSystemText("Can't close the file", temp);
         complete = false;
     }

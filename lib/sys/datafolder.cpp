@@ -4,6 +4,7 @@
 #include <knownfolders.h>
 #include "core/arraytag.h"
 #include "core/cstr.h"
+#include "core/handle.h"
 #include "sysinfo.h"
 
 namespace {
@@ -34,11 +35,10 @@ typedef HRESULT(WINAPI* KnownFolderPathFn)(REFKNOWNFOLDERID, DWORD, HANDLE, PWST
 
 bool knownFolderRoot(char* out)
 {
-    HMODULE shell = LoadLibraryA("shell32.dll");
-    FARPROC proc = shell ? GetProcAddress(shell, "SHGetKnownFolderPath") : nullptr;
+    UniqueModule shell(LoadLibraryA("shell32.dll"));
+    FARPROC proc = shell ? GetProcAddress(shell.get(), "SHGetKnownFolderPath") : nullptr;
     if (!proc) {
         MessageBoxA(nullptr, "Fail to LoadLibrary :: SHGetKnownFolderPath", "", MB_OK);
-        if (shell) FreeLibrary(shell);
         return false;
     }
     KnownFolderPathFn getPath = reinterpret_cast<KnownFolderPathFn>(reinterpret_cast<void*>(proc));
@@ -53,7 +53,6 @@ bool knownFolderRoot(char* out)
             ok = true;
     }
     CoTaskMemFree(wide);
-    FreeLibrary(shell);
     return ok;
 }
 

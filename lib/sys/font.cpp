@@ -1,6 +1,7 @@
 #include "font.h"
 #include <commdlg.h>
 #include "core/controls.h"
+#include "core/handle.h"
 #include "gdiutil.h"
 
 namespace {
@@ -10,9 +11,8 @@ const int kStandardSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 
 
 int screenDpi()
 {
-    HDC dc = GetDC(nullptr);
-    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
-    if (dc) ReleaseDC(nullptr, dc);
+    WindowDc screen;
+    int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? dpi : 96;
 }
 
@@ -36,27 +36,25 @@ LOGFONTA defaultDescription()
 // The screen's context with a font selected for measuring, put back on leaving.
 class ScreenFont {
 public:
-    explicit ScreenFont(HFONT font) : dc(GetDC(nullptr)), old(dc && font ? SelectObject(dc, font) : nullptr) {}
+    explicit ScreenFont(HFONT font) : screen(), old(screen && font ? SelectObject(screen.get(), font) : nullptr) {}
     ~ScreenFont()
     {
-        if (old) SelectObject(dc, old);
-        if (dc) ReleaseDC(nullptr, dc);
+        if (old) SelectObject(screen.get(), old);
     }
     ScreenFont(const ScreenFont&) = delete;
     ScreenFont& operator=(const ScreenFont&) = delete;
-    HDC get() const { return dc; }
+    HDC get() const { return screen.get(); }
 
 private:
-    HDC dc;
+    WindowDc screen;
     HGDIOBJ old;
 };
 
 void enumerateFamily(const char* family, FONTENUMPROCA proc, void* context)
 {
-    HDC dc = GetDC(nullptr);
-    if (!dc) return;
-    EnumFontFamiliesA(dc, family, proc, reinterpret_cast<LPARAM>(context));
-    ReleaseDC(nullptr, dc);
+    WindowDc screen;
+    if (!screen) return;
+    EnumFontFamiliesA(screen.get(), family, proc, reinterpret_cast<LPARAM>(context));
 }
 
 void applyStyles(LOGFONTA& lf, int flags, bool on)

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <cstring>
 #include "core/error.h"
+#include "core/handle.h"
 #include "file.h"
 #include "path.h"
 #include "pathparts.h"
@@ -29,16 +30,15 @@ void listFolder(const char* folder, cArrayStr& out, bool folders)
     char pattern[kPathMax];
     kaMakeFullName(pattern, "*.*", folder, nullptr);
     WIN32_FIND_DATAA entry;
-    HANDLE h = pattern[0] ? FindFirstFileA(pattern, &entry) : INVALID_HANDLE_VALUE;
-    if (h == INVALID_HANDLE_VALUE) return;
+    UniqueFind find(pattern[0] ? FindFirstFileA(pattern, &entry) : INVALID_HANDLE_VALUE);
+    if (!find) return;
     do {
         DWORD attributes = entry.dwFileAttributes;
         bool isDir = attributes & FILE_ATTRIBUTE_DIRECTORY;
         if (folders ? isDir && strcmp(entry.cFileName, ".") && strcmp(entry.cFileName, "..")
                     : !isDir && (attributes == 0 || (attributes & kFileMask)))
             out.append(entry.cFileName);
-    } while (FindNextFileA(h, &entry));
-    FindClose(h);
+    } while (FindNextFileA(find.get(), &entry));
 }
 
 // A junction or link is removed as itself; its target's contents are not ours to delete.

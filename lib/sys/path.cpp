@@ -4,6 +4,7 @@
 #include <cstring>
 #include "core/cstr.h"
 #include "core/error.h"
+#include "core/handle.h"
 #include "core/memory.h"
 
 namespace {
@@ -15,10 +16,7 @@ bool hasWildcard(const char* s) { return findFirstOf(s, "*?") != nullptr; }
 bool findFirst(const char* path, WIN32_FIND_DATAA& entry)
 {
     if (!path[0] || hasWildcard(path)) return false;
-    HANDLE h = FindFirstFileA(path, &entry);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    FindClose(h);
-    return true;
+    return static_cast<bool>(UniqueFind(FindFirstFileA(path, &entry)));
 }
 
 // Copies at most kPartMax bytes of [from, from + n), never ending inside a

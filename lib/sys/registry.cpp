@@ -1,4 +1,5 @@
 #include "registry.h"
+#include "core/handle.h"
 #include "core/memory.h"
 #include "pathparts.h"
 
@@ -32,25 +33,20 @@ bool setText(HKEY key, const char* name, const char* text)
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size) == ERROR_SUCCESS;
 }
 
-HKEY createKey(HKEY parent, const char* name)
+UniqueRegKey createKey(HKEY parent, const char* name)
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
-        return nullptr;
-    return key;
+        return UniqueRegKey();
+    return UniqueRegKey(key);
 }
 
-HKEY openUnder(HKEY parent, const char* name, REGSAM access)
+UniqueRegKey openUnder(HKEY parent, const char* name, REGSAM access)
 {
     HKEY key = nullptr;
-    if (!parent || RegOpenKeyExA(parent, name, 0, access, &key) != ERROR_SUCCESS) return nullptr;
-    return key;
-}
-
-void closeKey(HKEY key)
-{
-    if (key) RegCloseKey(key);
+    if (!parent || RegOpenKeyExA(parent, name, 0, access, &key) != ERROR_SUCCESS) return UniqueRegKey();
+    return UniqueRegKey(key);
 }
 
 // An empty name would make the system delete the key it is given itself.
@@ -66,26 +62,28 @@ bool cRegistry::open(HKEY rootKey, bool writeAccess)
 {
     close();
     writable = writeAccess;
-    root = openUnder(rootKey, nullptr, writeAccess ? KEY_ALL_ACCESS : KEY_READ);
+    // The member stays a plain key: the class layout is fixed for modules.
+    root = openUnder(rootKey, nullptr, writeAccess ? KEY_ALL_ACCESS : KEY_READ).release();
     return root != nullptr;
 }
 
 void cRegistry::close()
 {
-    closeKey(root);
+    UniqueRegKey closing(root);
     root = nullptr;
 }
 
-HKEY cRegistry::openKey(const char* keyPath, REGSAM access) const { return openUnder(root, keyPath, access); }
+HKEY cRegistry::openKey(const char* keyPath, REGSAM access) const
+{
+    return openUnder(root, keyPath, access).release();
+}
 
 bool cRegistry::canChange() const { return root && writable; }
 
 bool cRegistry::selectKey(const char* keyPath)
 {
     cStringA normal = keyPathOf(keyPath);
-    HKEY key = openKey(normal, KEY_READ);
-    if (!key) return false;
-    closeKey(key);
+    if (!UniqueRegKey(openKey(normal, KEY_READ))) return false;
     path = normal;
     return true;
 }
@@ -93,17 +91,16 @@ bool cRegistry::selectKey(const char* keyPath)
 void cRegistry::list(cArrayStr& out, bool keys)
 {
     out.removeAll();
-    HKEY key = openKey(path, KEY_READ);
+    UniqueRegKey key(openKey(path, KEY_READ));
     if (!key) return;
     char name[kNameBuffer];
     for (DWORD i = 0;; ++i) {
         DWORD size = kNameBuffer;
-        LONG rc = keys ? RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr)
-                       : RegEnumValueA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr);
+        LONG rc = keys ? RegEnumKeyExA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr)
+                       : RegEnumValueA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr);
         if (rc != ERROR_SUCCESS) break;
         out.append(name);
     }
-    closeKey(key);
 }
 
 void cRegistry::getKeyList(cArrayStr& out) { list(out, true); }
@@ -115,13 +112,12 @@ cStringA cRegistry::readString(const char* name) { return readString(path, name)
 cStringA cRegistry::readString(const char* keyPath, const char* name)
 {
     cStringA result;
-    HKEY key = openKey(keyPath, KEY_READ);
+    UniqueRegKey key(openKey(keyPath, KEY_READ));
     char* buffer = static_cast<char*>(ka_malloc(kTextBuffer));
     DWORD type = REG_NONE;
-    if (key && buffer && queryText(key, name, buffer, type) && (type == REG_SZ || type == REG_EXPAND_SZ))
+    if (key && buffer && queryText(key.get(), name, buffer, type) && (type == REG_SZ || type == REG_EXPAND_SZ))
         result = buffer;
     ka_free(buffer);
-    closeKey(key);
     return result;
 }
 
@@ -130,31 +126,26 @@ bool cRegistry::writeString(const char* name, const char* text) { return writeSt
 bool cRegistry::writeString(const char* keyPath, const char* name, const char* text)
 {
     if (!canChange()) return false;
-    HKEY key = openKey(keyPath, KEY_ALL_ACCESS);
-    bool ok = key && setText(key, name, text);
-    closeKey(key);
-    return ok;
+    UniqueRegKey key(openKey(keyPath, KEY_ALL_ACCESS));
+    return key && setText(key.get(), name, text);
 }
 
 unsigned long cRegistry::readInt(const char* name)
 {
-    HKEY key = openKey(path, KEY_READ);
+    UniqueRegKey key(openKey(path, KEY_READ));
     if (!key) return 0;
     DWORD value = 0, type = REG_NONE, size = sizeof value;
-    LONG rc = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    closeKey(key);
+    LONG rc = RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
     return rc == ERROR_SUCCESS && type == REG_DWORD ? value : 0;
 }
 
 bool cRegistry::writeInt(const char* name, unsigned long value)
 {
     if (!canChange()) return false;
-    HKEY key = openKey(path, KEY_ALL_ACCESS);
+    UniqueRegKey key(openKey(path, KEY_ALL_ACCESS));
     DWORD v = value;
-    bool ok = key && RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v) ==
-                         ERROR_SUCCESS;
-    closeKey(key);
-    return ok;
+    return key && RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v) ==
+                      ERROR_SUCCESS;
 }
 
 bool cRegistry::deleteValue(const char* name) { return deleteValue(path, name); }
@@ -162,39 +153,31 @@ bool cRegistry::deleteValue(const char* name) { return deleteValue(path, name); 
 bool cRegistry::deleteValue(const char* keyPath, const char* name)
 {
     if (!canChange()) return false;
-    HKEY key = openKey(keyPath, KEY_ALL_ACCESS);
-    bool ok = key && RegDeleteValueA(key, name) == ERROR_SUCCESS;
-    closeKey(key);
-    return ok;
+    UniqueRegKey key(openKey(keyPath, KEY_ALL_ACCESS));
+    return key && RegDeleteValueA(key.get(), name) == ERROR_SUCCESS;
 }
 
 bool cRegistry::createSubKey(const char* name)
 {
     if (!canChange()) return false;
     cStringA normal = keyPathOf(name);
-    HKEY current = openKey(path, KEY_ALL_ACCESS);
-    HKEY sub = current ? createKey(current, normal) : nullptr;
+    UniqueRegKey current(openKey(path, KEY_ALL_ACCESS));
+    UniqueRegKey sub = current ? createKey(current.get(), normal) : UniqueRegKey();
     if (sub) path = path.isBlank() ? normal : path + "\\" + normal;
-    closeKey(sub);
-    closeKey(current);
-    return sub != nullptr;
+    return static_cast<bool>(sub);
 }
 
 bool cRegistry::deleteSubKey(const char* name)
 {
     if (!canChange() || !isName(name)) return false;
-    HKEY current = openKey(path, KEY_ALL_ACCESS);
-    bool ok = current && RegDeleteKeyA(current, keyPathOf(name)) == ERROR_SUCCESS;
-    closeKey(current);
-    return ok;
+    UniqueRegKey current(openKey(path, KEY_ALL_ACCESS));
+    return current && RegDeleteKeyA(current.get(), keyPathOf(name)) == ERROR_SUCCESS;
 }
 
 bool cRegistry::createPath(const char* keyPath)
 {
     if (!canChange()) return false;
-    HKEY key = createKey(root, keyPathOf(keyPath));
-    closeKey(key);
-    return key != nullptr;
+    return static_cast<bool>(createKey(root, keyPathOf(keyPath)));
 }
 
 bool cRegistry::deletePath(const char* keyPath)
@@ -205,24 +188,20 @@ bool cRegistry::deletePath(const char* keyPath)
 
 cStringA registryRead(const char* first, const char* second, const char* name, const char* defaultText)
 {
-    HKEY outer = openUnder(HKEY_CURRENT_USER, first, KEY_READ);
-    HKEY inner = openUnder(outer, second, KEY_READ);
+    UniqueRegKey outer = openUnder(HKEY_CURRENT_USER, first, KEY_READ);
+    UniqueRegKey inner = openUnder(outer.get(), second, KEY_READ);
     char* buffer = static_cast<char*>(ka_malloc(kTextBuffer));
     DWORD type = REG_NONE;
     // The type is not looked at: any value reads as the text its bytes spell.
-    cStringA result = inner && buffer && queryText(inner, name, buffer, type) ? cStringA(buffer)
-                                                                              : cStringA(defaultText);
+    cStringA result = inner && buffer && queryText(inner.get(), name, buffer, type) ? cStringA(buffer)
+                                                                                    : cStringA(defaultText);
     ka_free(buffer);
-    closeKey(inner);
-    closeKey(outer);
     return result;
 }
 
 void registryWrite(const char* first, const char* second, const char* name, const char* text)
 {
-    HKEY outer = createKey(HKEY_CURRENT_USER, first);
-    HKEY inner = outer ? createKey(outer, second) : nullptr;
-    if (inner) setText(inner, name, text);
-    closeKey(inner);
-    closeKey(outer);
+    UniqueRegKey outer = createKey(HKEY_CURRENT_USER, first);
+    UniqueRegKey inner = outer ? createKey(outer.get(), second) : UniqueRegKey();
+    if (inner) setText(inner.get(), name, text);
 }

@@ -1,5 +1,6 @@
 #include "wnd.h"
 #include "core/controls.h"
+#include "core/handle.h"
 #include "draw.h"
 #include "font.h"
 #include "gdiutil.h"
@@ -246,10 +247,9 @@ void cWnd::drawBorder()
     if (borderType == 0 || !exists()) return;
     RECT r = windowRect(window);
     OffsetRect(&r, -r.left, -r.top);
-    HDC dc = GetWindowDC(window);
+    WindowDc dc(window, GetWindowDC(window));
     if (!dc) return;
-    drawOutline(dc, r, borderType, colors);
-    ReleaseDC(window, dc);
+    drawOutline(dc.get(), r, borderType, colors);
 }
 
 cStringA cWnd::getText() const { return text; }
