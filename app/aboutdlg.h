@@ -1,6 +1,6 @@
 // The About box, opened from the main dialog's system menu.
 #pragma once
-#include "framework/dialog.h"
+#include "framework/fwdialog.h"
 #include "resource.h"
 
 class CAboutDlg : public CDialog {

@@ -1,6 +1,6 @@
 #include "downdlg.h"
 #include <string>
-#include "framework/winapp.h"
+#include "framework/fwwinapp.h"
 #include "message.h"
 #include "resource.h"
 

@@ -6,7 +6,7 @@
 // goes on handling its messages, so Cancel stops it at any moment.
 #pragma once
 #include "fetch.h"
-#include "framework/dialog.h"
+#include "framework/fwdialog.h"
 #include "libraries.h"
 #include "transfer.h"
 

@@ -2,7 +2,7 @@
 // opens the project named by the bound slot or the command line and starts its
 // viewer, or shows the main dialog; the program ends when it returns.
 #pragma once
-#include "framework/winapp.h"
+#include "framework/fwwinapp.h"
 
 class CLauncherApp : public CWinApp {
 public:

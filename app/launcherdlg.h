@@ -2,8 +2,8 @@
 // Open, the proxy-server settings, Delete Caches and the maker's web site. Its
 // two pages, Project and Proxy Server, share one area of the window.
 #pragma once
-#include "framework/dialog.h"
-#include "framework/stringarray.h"
+#include "framework/fwdialog.h"
+#include "framework/fwstringarray.h"
 #include "resource.h"
 
 class CLauncherDlg : public CDialog {

@@ -1,5 +1,5 @@
 #include <windows.h>
-#include "framework/winapp.h"
+#include "framework/fwwinapp.h"
 
 // The application object is a global of the launcher; the entry point only hands over.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)

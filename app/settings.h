@@ -4,7 +4,7 @@
 // read gives its default, a write that fails is lost.
 #pragma once
 #include "ka.h"
-#include "framework/stringarray.h"
+#include "framework/fwstringarray.h"
 
 // Below HKEY_CURRENT_USER; its default value holds the launcher's program path.
 extern const char kSettingsKey[];

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include <functional>
 #include "apptest.h"
-#include "framework/dialog.h"
+#include "framework/fwdialog.h"
 #include "test_dialogs.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <windows.h>
 #include <string>
 #include "apptest.h"
-#include "framework/stringarray.h"
-#include "framework/winapp.h"
+#include "framework/fwstringarray.h"
+#include "framework/fwwinapp.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "dialog.h"
+#include "fwdialog.h"
 #include <climits>
-#include "winapp.h"
+#include "fwwinapp.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 //     }
 #pragma once
 #include <cstddef>
-#include "wnd.h"
+#include "fwwnd.h"
 
 // One line of a message map: a message, or a command from a control with its notification
 // code, and the member that handles it.

@@ -1,4 +1,4 @@
-#include "wnd.h"
+#include "fwwnd.h"
 
 cStringA windowText(HWND window)
 {

@@ -3,7 +3,7 @@
 // string and changes nothing.
 #pragma once
 #include "ka.h"
-#include "object.h"
+#include "fwobject.h"
 
 class CStringArray : public CObject {
 public:

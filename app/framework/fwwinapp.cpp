@@ -1,4 +1,4 @@
-#include "winapp.h"
+#include "fwwinapp.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include "ka.h"
-#include "object.h"
+#include "fwobject.h"
 
 class CWnd : public CObject {
 public:

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 #include "ka.h"
-#include "object.h"
+#include "fwobject.h"
 
 class CWnd;
 
