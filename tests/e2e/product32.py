@@ -28,8 +28,7 @@ RECORD_WIN = r"C:\viewer-record32.txt"
 
 
 def library(seed, size):
-    rng = random.Random(seed)
-    return bytes(rng.randrange(256) for _ in range(size))
+    return harness.library("lib%d" % seed, size)
 
 
 class Launch32(unittest.TestCase):
