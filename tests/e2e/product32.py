@@ -7,7 +7,6 @@ stays the 64-bit one, which reads and presses 32-bit windows just as well.
 
 Environment: ORREL_BUILD (the 32-bit build), WINEPREFIX (a prefix of its own)."""
 import os
-import random
 import sys
 import time
 import unittest
