@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include "core/cstr.h"
-#include "core/textout.h"
+#include "sys/textout.h"
 #include "gdiutil.h"
 
 namespace {

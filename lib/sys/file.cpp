@@ -1,7 +1,8 @@
 #include "file.h"
+#include "blockcopy.h"
 #include <windows.h>
 #include "core/error.h"
-#include "core/errorshow.h"
+#include "sys/errorshow.h"
 #include "fsutil.h"
 #include "globals.h"
 #include "path.h"
@@ -235,4 +236,19 @@ bool cFile::lock(__int64 offset, __int64 length)
 bool cFile::unlock(__int64 offset, __int64 length)
 {
     return rangeCall(UnlockFile, offset, length, "Can not unlock the region");
+}
+
+__int64 kaCopyBlocks(void* in, void* out, __int64 length)
+{
+    char block[kaBlockSize];
+    __int64 copied = 0;
+    while (copied < length) {
+        __int64 rest = length - copied;
+        unsigned long want = rest < kaBlockSize ? static_cast<unsigned long>(rest) : kaBlockSize;
+        unsigned long got = kaRead(in, block, want);
+        if (got && !kaWrite(out, block, got)) return -1;
+        copied += got;
+        if (got < want) break;
+    }
+    return copied;
 }

@@ -1,6 +1,6 @@
 #include "font.h"
 #include <commdlg.h>
-#include "core/controls.h"
+#include "sys/controls.h"
 #include "core/handle.h"
 #include "gdiutil.h"
 

@@ -1,5 +1,5 @@
 #include "wnd.h"
-#include "core/controls.h"
+#include "sys/controls.h"
 #include "core/handle.h"
 #include "draw.h"
 #include "font.h"

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 #include "core/error.h"
-#include "core/errorshow.h"
+#include "sys/errorshow.h"
 #include "sys/globals.h"
 #include "sys/noti.h"
 

@@ -2,7 +2,7 @@
 #include <windows.h>
 #include "core/error.h"
 #include "data/colors.h"
-#include "data/cursor.h"
+#include "sys/cursor.h"
 #include "data/types.h"
 #include "data/values.h"
 

@@ -1,6 +1,7 @@
 #include "textout.h"
-#include "cstr.h"
-#include "handle.h"
+#include "core/cstr.h"
+#include "core/handle.h"
+#include "core/leadbyte.h"
 
 namespace {
 
@@ -88,10 +89,10 @@ Token scanToken(const char* text)
         }
     }
     while (s[i] > 32) {
-        if (s[i] >= 0x80) {
-            // A lead byte cut off by the end of the text stands alone.
-            t.endsDouble = s[i + 1] != 0;
-            i += t.endsDouble ? 2 : 1;
+        if (kaIsLeadByte(text[i])) {
+            int width = kaCharWidth(text + i);
+            t.endsDouble = width == 2;
+            i += width;
             break;
         }
         ++i;

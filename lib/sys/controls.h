@@ -4,7 +4,7 @@
 // in the error channel; the others pass the control's answer through.
 #pragma once
 #include <windows.h>
-#include "stringa.h"
+#include "core/stringa.h"
 
 KA_API void GetWindowString(HWND hwnd, cStringA& out);
 

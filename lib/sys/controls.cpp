@@ -1,5 +1,5 @@
 #include "controls.h"
-#include "error.h"
+#include "core/error.h"
 
 namespace {
 

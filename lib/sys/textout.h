@@ -3,7 +3,7 @@
 // also break between any two double-byte characters.
 #pragma once
 #include <windows.h>
-#include "kadefs.h"
+#include "core/kadefs.h"
 
 // Height plus external leading of the font (the screen's current font when null).
 KA_API int kaGetTextCy(HFONT font);

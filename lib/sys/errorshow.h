@@ -4,8 +4,8 @@
 // owned by the given window, or by the top window when none is given.
 #pragma once
 #include <windows.h>
-#include "arraystr.h"
-#include "stringa.h"
+#include "core/arraystr.h"
+#include "core/stringa.h"
 
 // Shows the pending, unmuted message of the channel and clears the channel.
 KA_API void kaErrorShow(HWND owner);

@@ -1,8 +1,8 @@
 #include "errorshow.h"
-#include "error.h"
-#include "errorstate.h"
-#include "sys/globals.h"
-#include "sys/noti.h"
+#include "core/error.h"
+#include "core/errorstate.h"
+#include "globals.h"
+#include "noti.h"
 
 namespace {
 
