@@ -1,6 +1,7 @@
 #include "fetch.h"
 #include <wininet.h>
 #include "core/handle.h"
+#include "sys/blockcopy.h"
 #include "downdlg.h"
 #include "message.h"
 
@@ -8,7 +9,6 @@ const char* const kSideExtension = ".part";
 
 namespace {
 
-const DWORD kBlock = 10240;
 const char* const kUnknownError = "Unknown error while accessing remote file.";
 // Names raised past this many taken ones mean something else is wrong.
 const int kUniqueAttempts = 1000;
@@ -151,15 +151,11 @@ bool copyProjectFile(const char* dest, const char* src)
     }
     // A failed read or write shows its own message; a short read (the file
     // shrank under us) leaves its message pending.
-    char block[kBlock];
-    for (__int64 rest = in.length(); rest > 0;) {
-        unsigned long want = rest < kBlock ? static_cast<unsigned long>(rest) : kBlock;
-        if (in.read(block, want) != want || !out.write(block, want)) {
-            kaErrorShow(nullptr);
-            out.kill();
-            return false;
-        }
-        rest -= want;
+    __int64 length = in.length();
+    if (kaCopyBlocks(in.handle(), out.handle(), length) != length) {
+        kaErrorShow(nullptr);
+        out.kill();
+        return false;
     }
     out.close();
     return true;

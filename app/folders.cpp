@@ -1,8 +1,7 @@
 #include "folders.h"
+#include "sizes.h"
 
 namespace {
-
-const int kPathSize = 260;
 
 bool haveFolder(const char* path)
 {

@@ -2,10 +2,10 @@
 #include <string>
 #include "message.h"
 #include "state.h"
+#include "core/leadbyte.h"
+#include "sizes.h"
 
 namespace {
-
-const int kPathSize = 260;
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
@@ -61,7 +61,7 @@ cStringA shortened(const char* text)
 {
     std::string kept;
     for (const char* p = text; *p;) {
-        int width = static_cast<unsigned char>(*p) >= 0x80 && p[1] ? 2 : 1;
+        int width = kaCharWidth(p);
         if (static_cast<int>(kept.size()) + width > kShownLength) return cStringA((kept + "...").c_str());
         kept.append(p, static_cast<size_t>(width));
         p += width;

@@ -1,12 +1,10 @@
 // Project locations as the user gives them: on the command line, in the bound
 // project slot or typed into the main dialog, as "location?extra arguments".
-// A location lives in a 260-byte buffer; one that does not fit is refused with
-// a message, never cut.
 #pragma once
 #include <windows.h>
 #include "ka.h"
+#include "sizes.h"
 
-const int kLocationSize = 260;
 typedef char LocationBuffer[kLocationSize];
 
 // Splits entry at "?": the location before the first, the extra arguments

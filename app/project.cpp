@@ -4,10 +4,10 @@
 #include "fetch.h"
 #include "libraries.h"
 #include "message.h"
+#include "sizes.h"
 
 namespace {
 
-const int kLocationSize = 260;
 // A project that redirects to itself, or a ring of them, must end somewhere.
 const int kMaxRedirections = 16;
 // An encoded file carries an eight-byte seed: anything shorter was never encoded.

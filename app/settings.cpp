@@ -1,5 +1,6 @@
 #include "settings.h"
 #include "launcherdlg.h"
+#include "sizes.h"
 
 const char kSettingsKey[] = "Software\\Kestrine\\Orrel";
 
@@ -10,9 +11,6 @@ const char kUseProxy[] = "UseProxyServer";
 const char kProxyAddress[] = "ProxyServerAddress";
 const char kProxyPort[] = "ProxyServerPort";
 const char kBypassLocal[] = "ProxyBypassLocal";
-
-// Recent locations are read into a 260-byte buffer: longer ones are skipped.
-const int kLocationBuffer = 260;
 
 cStringA connectionValue(const char* name)
 {
@@ -56,9 +54,10 @@ void loadRecentUrls(CStringArray& list)
     for (int i = 0; i < kStoredRecentUrls; i++) {
         char name[2];
         letterName(name, i);
-        // Non-text values and empty texts read as empty and are skipped.
+        // Non-text values and empty texts read as empty; they and texts too long for a
+        // location are skipped.
         cStringA url = registry.readString(key, name);
-        if (url.hasContent() && url.length() < kLocationBuffer) list.Add(url);
+        if (url.hasContent() && url.length() < kLocationSize) list.Add(url);
     }
 }
 

@@ -3,9 +3,10 @@
 // empties the viewer path; the project pipeline sets the viewer path; the launch
 // reads it.
 #pragma once
+#include "sizes.h"
 
 struct LauncherState {
-    char programPath[260];
+    char programPath[kPathSize];
     char viewerProgramPath[264];
 };
 

@@ -1,5 +1,6 @@
 #include "transfer.h"
 #include "core/handle.h"
+#include "sys/blockcopy.h"
 #include <wininet.h>
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +8,6 @@
 
 namespace {
 
-const DWORD kBlock = 10240;
 // The server's file as it is on the server: nothing answered from the system's
 // URL cache, nothing written into it, and every redirection counted here.
 const DWORD kRequestFlags = INTERNET_FLAG_TRANSFER_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
@@ -292,11 +292,11 @@ TransferOutcome receiveBody(Shared& s, HINTERNET request)
         s.length = announced ? length : 0;
         post(s, transferBegun);
     }
-    char block[kBlock];
+    char block[kaBlockSize];
     for (;;) {
         DWORD got = 0;
         DWORD started = GetTickCount();
-        if (!InternetReadFile(request, block, kBlock, &got)) return failure(s, started, TransferEnd::brokenOff);
+        if (!InternetReadFile(request, block, kaBlockSize, &got)) return failure(s, started, TransferEnd::brokenOff);
         if (got == 0) break;
         TransferOutcome stored = store(s, block, got);
         if (stored.end != TransferEnd::running) return stored;

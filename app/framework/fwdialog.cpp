@@ -1,16 +1,15 @@
 #include "fwdialog.h"
 #include <climits>
 #include "fwwinapp.h"
+#include "core/cstr.h"
 
 namespace {
-
-bool isBlank(char c) { return c > 0 && c <= ' '; }
 
 // A whole number with optional blanks around it and an optional sign, within the range of int.
 bool parseWholeNumber(const char* text, int& value)
 {
     const char* p = text ? text : "";
-    while (isBlank(*p)) ++p;
+    p = strSkipWhite(p);
     bool negative = *p == '-';
     if (*p == '-' || *p == '+') ++p;
     if (*p < '0' || *p > '9') return false;
@@ -19,7 +18,7 @@ bool parseWholeNumber(const char* text, int& value)
         number = number * 10 + (*p - '0');
         if (number > 1LL + INT_MAX) return false;
     }
-    while (isBlank(*p)) ++p;
+    p = strSkipWhite(p);
     if (*p) return false;
     if (negative) number = -number;
     if (number < INT_MIN || number > INT_MAX) return false;

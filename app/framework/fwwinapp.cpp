@@ -1,16 +1,10 @@
 #include "fwwinapp.h"
+#include "core/cstr.h"
+#include "core/leadbyte.h"
 
 namespace {
 
 CWinApp* theApp = nullptr;
-
-bool isBlank(char c) { return c > 0 && c <= ' '; }
-
-// A byte of 0x80 or above starts a two-byte character: its second byte is never a separator.
-const char* nextChar(const char* p)
-{
-    return static_cast<unsigned char>(*p) >= 0x80 && p[1] ? p + 2 : p + 1;
-}
 
 }  // namespace
 
@@ -43,7 +37,7 @@ cStringA appNameFromPath(const char* path)
     if (!path) return cStringA();
     const char* name = path;
     const char* dot = nullptr;
-    for (const char* p = path; *p; p = nextChar(p)) {
+    for (const char* p = path; *p; p += kaCharWidth(p)) {
         if (*p == '\\' || *p == '/' || *p == ':') {
             name = p + 1;
             dot = nullptr;
@@ -69,12 +63,12 @@ const char* commandLineTail(const char* commandLine)
 {
     const char* p = commandLine ? commandLine : "";
     if (*p == '"') {
-        for (++p; *p && *p != '"'; p = nextChar(p)) {
+        for (++p; *p && *p != '"'; p += kaCharWidth(p)) {
         }
         if (*p == '"') ++p;
     } else {
-        while (*p && !isBlank(*p)) p = nextChar(p);
+        while (*p && !kaIsWhiteChar(*p)) p += kaCharWidth(p);
     }
-    while (isBlank(*p)) ++p;
+    p = strSkipWhite(p);
     return p;
 }

@@ -5,12 +5,12 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include "leadbyte.h"
 
 namespace {
 
 inline unsigned char byteAt(const char* s, int i) { return static_cast<unsigned char>(s[i]); }
 
-inline bool isLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 inline bool isPresent(const char* s) { return s && *s; }
 
@@ -67,7 +67,7 @@ int searchAt(const char* s, const char* find, int index)
     int pos = 0;
     while (pos < index) {
         if (s[pos] == 0) return -1;
-        if (isLeadByte(s[pos])) {
+        if (kaIsLeadByte(s[pos])) {
             if (s[pos + 1] == 0) return -1;
             pos += 2;
         } else {
@@ -88,7 +88,7 @@ int searchFromStart(const char* s, const char* find)
     for (int p = 0;;) {
         if (m > len - p) return -1;
         if (strnCompare(s + p, find, m) == 0) return p;
-        p += isLeadByte(s[p]) ? 2 : 1;
+        p += kaIsLeadByte(s[p]) ? 2 : 1;
     }
 }
 
@@ -197,7 +197,7 @@ int strRemoveInterim(char* s, int n)
     if (n < 0) n = strLen(s);
     int pos = 0;
     while (pos < n && s[pos] != 0) {
-        if (!isLeadByte(s[pos])) {
+        if (!kaIsLeadByte(s[pos])) {
             ++pos;
         } else if (pos + 1 >= n || s[pos + 1] == 0) {
             s[pos] = 0;

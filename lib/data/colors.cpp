@@ -25,21 +25,10 @@ cColorSet::cColorSet() : fill(kWhite), text(0), border(0), light(0), face(0), sh
     make3DColorFromFill();
 }
 
-// Colour sets travel by value (drawing takes them so): copying is the plain
-// member copy that assignment does.
+// Colour sets travel by value (drawing takes them so). The root's copy is its
+// constructor: it has no state, and its assignment alone is declared.
 cColorSet::cColorSet(const cColorSet& other) : cBase() { *this = other; }
-
-cColorSet& cColorSet::operator=(const cColorSet& other)
-{
-    fill = other.fill;
-    text = other.text;
-    border = other.border;
-    light = other.light;
-    face = other.face;
-    shadow = other.shadow;
-    darkShadow = other.darkShadow;
-    return *this;
-}
+cColorSet& cColorSet::operator=(const cColorSet& other) = default;
 
 bool cColorSet::equals(const cColorSet& other) const
 {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include "calendar.h"
 #include "datetime.h"
+#include "core/leadbyte.h"
 
 namespace {
 
@@ -68,7 +69,7 @@ void eachFormatChar(const cStringA& upper, Visit visit)
 {
     const char* p = upper.getPtr();
     for (int i = 0; p && p[i]; ++i) {
-        if (static_cast<unsigned char>(p[i]) >= 0x80) {
+        if (kaIsLeadByte(p[i])) {
             if (p[i + 1]) ++i;
             continue;
         }

@@ -5,6 +5,7 @@
 #include "core/error.h"
 #include "core/handle.h"
 #include "core/memory.h"
+#include "core/leadbyte.h"
 
 namespace {
 
@@ -72,13 +73,13 @@ unsigned char* readWithSpare(const char* path, int& count)
     return bytes;
 }
 
-// The folder part of a path, or "." for a bare name. A byte of 0x80 or above starts a two-byte
-// character, whose second byte is never taken for a separator.
+// The folder part of a path, or "." for a bare name. The second byte of a two-byte
+// character is never taken for a separator.
 bool folderOf(const char* path, char (&folder)[MAX_PATH])
 {
     int end = 0;
     for (int i = 0; path[i]; ++i) {
-        if (static_cast<unsigned char>(path[i]) >= 0x80 && path[i + 1]) ++i;
+        if (kaCharWidth(path + i) == 2) ++i;
         else if (path[i] == '\\' || path[i] == '/' || path[i] == ':') end = i + 1;
     }
     if (end >= MAX_PATH) {

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include "core/stringa.h"
 #include "types.h"
+#include "core/leadbyte.h"
 
 // On Windows wchar_t is the 16-bit UTF-16 unit, so the C runtime's wide
 // functions work on our units directly.
@@ -45,7 +46,7 @@ size_t usableLength(const char* text, size_t n)
 {
     size_t i = 0;
     while (i < n) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {
+        if (!kaIsLeadByte(text[i])) {
             ++i;
         } else if (i + 1 < n) {
             i += 2;

@@ -1,4 +1,5 @@
 #include "fsutil.h"
+#include "blockcopy.h"
 #include <windows.h>
 #include <cstring>
 #include "core/error.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-const unsigned long kCopyBlock = 10240;
 const DWORD kFileMask = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NORMAL;
 
 // An entry name joined to its folder as plain text. The URL and mail-address
@@ -60,25 +60,17 @@ bool removeSubFolders(const char* path)
     return true;
 }
 
+// One byte more than expected is asked for, so that a file that grew while it was
+// copied is told as a change of size too.
 bool copyBlocks(void* in, void* out, __int64 expected)
 {
-    char* buffer = static_cast<char*>(checkMemory(ka_malloc(kCopyBlock)));
-    if (!buffer) return false;
-    bool ok = true;
-    __int64 total = 0;
-    while (unsigned long n = kaRead(in, buffer, kCopyBlock)) {
-        if (!kaWrite(out, buffer, n)) {
-            ok = false;
-            break;
-        }
-        total += n;
-    }
-    ka_free(buffer);
-    if (ok && total != expected) {
+    __int64 copied = kaCopyBlocks(in, out, expected + 1);
+    if (copied < 0) return false;
+    if (copied != expected) {
         kaErrorSetMsg("Size of new file is different to the original.");
-        ok = false;
+        return false;
     }
-    return ok;
+    return true;
 }
 
 bool copyOpened(const char* destination, const char* source)

@@ -12,22 +12,7 @@ cNoti::cNoti(const cNoti& other) : cBase()
     posted = 0;
 }
 
-cNoti& cNoti::operator=(const cNoti& other)
-{
-    source = other.source;
-    data = other.data;
-    key = other.key;
-    x = other.x;
-    y = other.y;
-    rect = other.rect;
-    comment = other.comment;
-    text1 = other.text1;
-    text2 = other.text2;
-    posted = other.posted;
-    text3 = other.text3;
-    data2 = other.data2;
-    return *this;
-}
+cNoti& cNoti::operator=(const cNoti& other) = default;
 
 LRESULT cNoti::send(HWND wnd, unsigned short code)
 {
