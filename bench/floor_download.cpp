@@ -1,4 +1,4 @@
-// The floor for the launcher's downloads: the same WinINet calls and the same
+// The floor for the launcher's downloads: the same WinINet flags and the same
 // 10240-byte blocks, into files, with no window and no other work.
 //   floor_download DESTFOLDER URL...
 #include <windows.h>
@@ -10,7 +10,8 @@ namespace {
 
 bool fetch(HINTERNET net, const char* url, const char* path)
 {
-    HINTERNET file = InternetOpenUrlA(net, url, nullptr, 0, INTERNET_FLAG_TRANSFER_BINARY, 1);
+    HINTERNET file = InternetOpenUrlA(net, url, nullptr, 0,
+                                       INTERNET_FLAG_TRANSFER_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 1);
     if (!file) return false;
     HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     bool ok = out != INVALID_HANDLE_VALUE;
