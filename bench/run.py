@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Measures the launcher and its library against peers in one run and writes
-bench/README.md. Every figure is the median of RUNS runs and is reported as a
-ratio against its peer measured in the same run, on this machine, under the
-same Wine.
+bench/README.md. Every figure is the median of RUNS runs (with the smallest and
+largest) and is reported as a ratio against its peer measured in the same run,
+on this machine, under the same Wine. With --only, prints the rows measured and
+leaves bench/README.md as it is.
 
-    bench/run.py [--runs N] [--quick]
+    bench/run.py [--runs N] [--only downloads|launch|memory|xml|scale ...]
 """
 import argparse
 import os
@@ -235,7 +236,7 @@ def spread(value):
     return "%.3f–%.3f" % (value.lo, value.hi) if isinstance(value, Stat) else "-"
 
 
-def write_table(rows, runs):
+def write_table(rows, runs, partial=False):
     lines = ["# Benchmarks", "",
              "Written by `bench/run.py` (`make bench`): medians of %d runs on this machine, under Wine, each "
              "beside its peer measured in the same run, with the smallest and largest run. Times are seconds "
@@ -250,29 +251,36 @@ def write_table(rows, runs):
         lines.append("| %s | %s | %s | %s | %s | %s | %.2f | %s | %s |" % (
             name, figure(value), spread(value), peer or "-", figure(peer_value) if theirs else "-",
             spread(peer_value), ratio, ("%s%s" % (target, verdict)) if target is not None else "-", notes))
-    (HERE / "README.md").write_text("\n".join(lines) + "\n")
+    if not partial:
+        (HERE / "README.md").write_text("\n".join(lines) + "\n")
     print("\n".join(lines))
 
 
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--runs", type=int, default=7)
-    ap.add_argument("--quick", action="store_true", help="skip the slow scale run")
+    ap.add_argument("--only", action="append", choices=["downloads", "launch", "memory", "xml", "scale"],
+                    help="measure only these (repeatable); the table then holds only their rows")
     args = ap.parse_args()
+    wanted = set(args.only or ["downloads", "launch", "memory", "xml", "scale"])
     subprocess.run([str(harness.ROOT / "scripts" / "wine-session"), "start"], check=True)
     rows = []
     try:
         harness.reset_state()
         with harness.Server() as server:
-            downloads(server, args.runs, rows)
-            launch_latency(server, args.runs, rows)
-            memory(server, rows)
-        xml(args.runs, rows)
-        if not args.quick:
+            if "downloads" in wanted:
+                downloads(server, args.runs, rows)
+            if "launch" in wanted:
+                launch_latency(server, args.runs, rows)
+            if "memory" in wanted:
+                memory(server, rows)
+        if "xml" in wanted:
+            xml(args.runs, rows)
+        if "scale" in wanted:
             scale(rows)
     finally:
         subprocess.run([str(harness.ROOT / "scripts" / "wine-session"), "stop"])
-    write_table(rows, args.runs)
+    write_table(rows, args.runs, partial=bool(args.only))
 
 
 if __name__ == "__main__":
