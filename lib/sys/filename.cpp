@@ -204,33 +204,24 @@ void cFileName::split(cStringA& out, int part) const
     out = t.text();
 }
 
-cStringA cFileName::getDir() const
+namespace {
+
+cStringA partOf(const cFileName& name, int part)
 {
     cStringA out;
-    split(out, 0);
+    name.split(out, part);
     return out;
 }
 
-cStringA cFileName::getNameOnly() const
-{
-    cStringA out;
-    split(out, 1);
-    return out;
-}
+}  // namespace
 
-cStringA cFileName::getExtension() const
-{
-    cStringA out;
-    split(out, 2);
-    return out;
-}
+cStringA cFileName::getDir() const { return partOf(*this, 0); }
 
-cStringA cFileName::getNameExt() const
-{
-    cStringA out;
-    split(out, 3);
-    return out;
-}
+cStringA cFileName::getNameOnly() const { return partOf(*this, 1); }
+
+cStringA cFileName::getExtension() const { return partOf(*this, 2); }
+
+cStringA cFileName::getNameExt() const { return partOf(*this, 3); }
 
 cStringA cFileName::getParent() const
 {
