@@ -204,24 +204,33 @@ void cFileName::split(cStringA& out, int part) const
     out = t.text();
 }
 
-namespace {
-
-cStringA partOf(const cFileName& name, int part)
+cStringA cFileName::getDir() const
 {
     cStringA out;
-    name.split(out, part);
+    split(out, 0);
     return out;
 }
 
-}  // namespace
+cStringA cFileName::getNameOnly() const
+{
+    cStringA out;
+    split(out, 1);
+    return out;
+}
 
-cStringA cFileName::getDir() const { return partOf(*this, 0); }
+cStringA cFileName::getExtension() const
+{
+    cStringA out;
+    split(out, 2);
+    return out;
+}
 
-cStringA cFileName::getNameOnly() const { return partOf(*this, 1); }
-
-cStringA cFileName::getExtension() const { return partOf(*this, 2); }
-
-cStringA cFileName::getNameExt() const { return partOf(*this, 3); }
+cStringA cFileName::getNameExt() const
+{
+    cStringA out;
+    split(out, 3);
+    return out;
+}
 
 cStringA cFileName::getParent() const
 {
