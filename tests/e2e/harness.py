@@ -5,6 +5,7 @@ import http.server
 import os
 import pathlib
 import random
+import re
 import shutil
 import socket
 import struct
@@ -12,6 +13,7 @@ import subprocess
 import tempfile
 import threading
 import time
+import unittest
 
 ROOT = pathlib.Path(os.environ.get("ORREL_ROOT", pathlib.Path(__file__).resolve().parents[2]))
 BUILD = pathlib.Path(os.environ.get("ORREL_BUILD", ROOT / "build" / "win64"))
@@ -20,6 +22,9 @@ PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", ROOT / "build" / "wineprefix"
 LAUNCHER = BUILD / "orrel.exe"
 STUB_VIEWER = BUILD / "tests" / "e2e" / "stub_orlviewer.exe"
 UIDRIVER = BUILD / "tests" / "e2e" / "uidriver.exe"
+# Where the stub viewer records the parameter string it was started with.
+RECORD = PREFIX / "drive_c" / "viewer-record.txt"
+PROGRESS, STATUS = 1017, 1018
 
 
 def library(name, size=3000):
@@ -32,10 +37,17 @@ def library(name, size=3000):
     return bytes(head) + b"PE\0\0" + random.Random(name).randbytes(max(0, size - 0x44))
 
 
+def project(dllpath=None, basedlls=None, redirection=None):
+    inner = "<redirection>%s</redirection>" % redirection if redirection is not None else ""
+    attrs = "".join(' %s="%s"' % (k, v) for k, v in (("dllpath", dllpath), ("basedlls", basedlls)) if v is not None)
+    return ("<?xml version='1.0' encoding='euc-kr' ?>\n<kestrine>%s<header%s/></kestrine>" % (inner, attrs)).encode()
+
+
 class Route:
     """One answer of the server. mode: 'normal', 'nolength' (no Content-Length,
     the connection closes after the body), 'cut' (the connection drops half-way
-    through a body whose full length was announced) or 'slow' (the body trickles)."""
+    through a body whose full length was announced), 'slow' (the body trickles,
+    1 KiB every delay seconds) or 'silent' (the request is read, never answered)."""
 
     def __init__(self, body=b"", status=200, reason=None, mode="normal", delay=0.05):
         self.body, self.status, self.reason, self.mode, self.delay = body, status, reason, mode, delay
@@ -57,6 +69,10 @@ class _Handler(http.server.BaseHTTPRequestHandler):
         server = self.server
         server.requests.append(self.path)
         route = server.routes.get(self.path) or Route(b"missing", 404, "Not Found")
+        if route.mode == "silent":
+            server.closing.wait()
+            self.close_connection = True
+            return
         self.send_response(route.status, route.reason)
         if route.status in (204, 304):
             self.send_header("Content-Length", "0")
@@ -84,7 +100,8 @@ class _Handler(http.server.BaseHTTPRequestHandler):
             for i in range(0, len(body), 1024):
                 self.wfile.write(body[i:i + 1024])
                 self.wfile.flush()
-                time.sleep(route.delay)
+                if self.server.closing.wait(route.delay):
+                    break
         else:
             self.wfile.write(body)
 
@@ -95,8 +112,7 @@ class Server:
     def __init__(self):
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), _Handler)
         self.httpd.daemon_threads = True
-        self.httpd.routes = {}
-        self.httpd.requests = []
+        self.httpd.routes, self.httpd.requests, self.httpd.closing = {}, [], threading.Event()
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
 
     def __enter__(self):
@@ -104,6 +120,7 @@ class Server:
         return self
 
     def __exit__(self, *exc):
+        self.httpd.closing.set()
         self.httpd.shutdown()
         self.httpd.server_close()
 
@@ -141,8 +158,8 @@ def wine(args, timeout=60, env=None, check=True):
 def appdata():
     """The prefix user's application-data root as the launcher finds it: on
     Windows 6 and later (which Wine reports) the low-integrity local folder."""
-    found = glob.glob(str(PREFIX / "drive_c" / "users" / "*" / "AppData" / "LocalLow"))
-    found = [f for f in found if "/Public/" not in f]
+    found = [f for f in glob.glob(str(PREFIX / "drive_c" / "users" / "*" / "AppData" / "LocalLow"))
+             if "/Public/" not in f]
     if not found:
         raise RuntimeError("no application-data folder in %s" % PREFIX)
     return pathlib.Path(found[0])
@@ -159,12 +176,15 @@ def reset_state():
 
 
 class Launcher:
-    """The real program, running in the background under Wine."""
+    """The real program (or a copy of it), running in the background under Wine.
+    Its viewer records its parameter string in RECORD; a proxy of the caller's
+    environment is left out unless env names one."""
 
-    def __init__(self, args, env=None):
-        full_env = dict(os.environ)
+    def __init__(self, args, env=None, exe=LAUNCHER):
+        full_env = {k: v for k, v in os.environ.items() if k.lower() != "http_proxy"}
+        full_env["ORREL_VIEWER_RECORD"] = r"C:\viewer-record.txt"
         full_env.update(env or {})
-        self.proc = subprocess.Popen([WINE_RUN, str(LAUNCHER)] + list(args), env=full_env,
+        self.proc = subprocess.Popen([WINE_RUN, str(exe)] + list(args), env=full_env,
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
 
@@ -183,37 +203,25 @@ class Launcher:
 class Window:
     def __init__(self, hwnd, pid, cls, caption):
         self.hwnd, self.pid, self.cls, self.caption = hwnd, pid, cls, caption
-        self.controls = []   # (id, class, text, visible, enabled)
+        self.controls = {}   # id: (class, text)
 
     def control(self, cid):
-        for c in self.controls:
-            if c[0] == cid:
-                return c
-        return None
+        return self.controls.get(cid)
 
     def text(self, cid):
-        c = self.control(cid)
-        return c[2] if c else None
+        return self.controls.get(cid, (None, None))[1]
 
     @property
     def is_message_box(self):
-        return self.cls == "#32770" and self.control(0xFFFF) is not None
+        return self.cls == "#32770" and 0xFFFF in self.controls
 
     @property
     def message(self):
         return self.text(0xFFFF)
 
 
-def _unescape(text):
-    out, i = [], 0
-    while i < len(text):
-        if text[i] == "\\" and i + 1 < len(text):
-            out.append({"t": "\t", "r": "\r", "n": "\n", "\\": "\\"}.get(text[i + 1], text[i + 1]))
-            i += 2
-        else:
-            out.append(text[i])
-            i += 1
-    return "".join(out)
+def unescape(text):
+    return re.sub(r"\\(.)", lambda m: {"t": "\t", "r": "\r", "n": "\n"}.get(m.group(1), m.group(1)), text)
 
 
 def windows():
@@ -221,16 +229,18 @@ def windows():
     result = []
     for line in wine([UIDRIVER, "list"]).splitlines():
         if line.startswith("\t"):
-            cid, cls, text, visible, enabled = line[1:].split("\t")
-            result[-1].controls.append((int(cid) & 0xFFFF, cls, _unescape(text), visible == "1", enabled == "1"))
+            cid, cls, text = line[1:].split("\t")[:3]
+            result[-1].controls[int(cid) & 0xFFFF] = (cls, unescape(text))
         elif line:
             hwnd, pid, cls, caption = line.split("\t")
-            result.append(Window(hwnd, int(pid), cls, _unescape(caption)))
+            result.append(Window(hwnd, int(pid), cls, unescape(caption)))
     return result
 
 
 def wait_for(predicate, timeout=30, interval=0.2):
     """The first window that predicate accepts, or None after timeout seconds."""
+    # Another process's windows give the test no event to wait on: each look
+    # is a run of the UI driver.
     end = time.time() + timeout
     while time.time() < end:
         for w in windows():
@@ -252,12 +262,14 @@ def click(window, cid):
     wine([UIDRIVER, "click", window.hwnd, cid])
 
 
+def click_and_wait_gone(window, cid, timeout=10):
+    """Presses a control and returns the seconds until its window is gone, or None."""
+    out = wine([UIDRIVER, "click", window.hwnd, cid, int(timeout * 1000)], check=False)
+    return int(out) / 1000 if out.strip().isdigit() else None
+
+
 def set_text(window, cid, text):
     wine([UIDRIVER, "settext", window.hwnd, cid, text])
-
-
-def set_check(window, cid, on):
-    wine([UIDRIVER, "check", window.hwnd, cid, 1 if on else 0])
 
 
 def close(window):
@@ -274,9 +286,67 @@ def answer_message_box(timeout=30):
 
 
 def wait_file(path, timeout=30):
-    end = time.time() + timeout
-    while time.time() < end:
-        if pathlib.Path(path).exists():
-            return True
-        time.sleep(0.1)
-    return False
+    """Whether path exists within timeout seconds, woken by changes in its folder."""
+    path = pathlib.Path(path)
+    if not path.exists():
+        wine([UIDRIVER, "waitfile", "Z:" + str(path).replace("/", "\\"), int(timeout * 1000)], timeout=timeout + 60,
+             check=False)
+    return path.exists()
+
+
+def run_to_end(launcher, timeout=60, interval=0.1):
+    """Reads and answers every message box until the launcher ends, and closes
+    the main dialog it falls back to after a failure; returns the messages."""
+    texts, answered, end = [], set(), time.time() + timeout
+    while launcher.running():
+        if time.time() > end:
+            raise AssertionError("the launcher did not end; messages so far: %r" % texts)
+        for w in windows():
+            if w.is_message_box and w.hwnd not in answered:
+                answered.add(w.hwnd)
+                texts.append(w.message)
+                # The box may be gone by now: the launcher ends without waiting for us.
+                wine([UIDRIVER, "click", w.hwnd, 1 if w.control(1) else 2], check=False)
+            elif w.cls == "#32770" and not w.is_message_box and w.control(PROGRESS) is None:
+                wine([UIDRIVER, "close", w.hwnd], check=False)
+        try:
+            launcher.proc.wait(interval)
+        except subprocess.TimeoutExpired:
+            pass
+    return texts
+
+
+class LauncherTest(unittest.TestCase):
+    """The launcher against a local server, with an empty viewer folder and no
+    viewer record; what the class before left behind is forgotten."""
+
+    @classmethod
+    def setUpClass(cls):
+        reset_state()
+
+    def setUp(self):
+        self.server = Server().__enter__()
+        self.addCleanup(self.server.__exit__)
+        RECORD.unlink(missing_ok=True)
+        self.viewer = orrel_folder() / "viewer"
+        shutil.rmtree(self.viewer, ignore_errors=True)
+
+    def start(self, *args, **kw):
+        launcher = Launcher(args, **kw)
+        self.addCleanup(launcher.kill)
+        return launcher
+
+    def launch(self, *args, timeout=60, **kw):
+        """The messages of one run of the launcher to its end."""
+        return run_to_end(self.start(*args, **kw), timeout)
+
+    def viewer_record(self, timeout=10):
+        self.assertTrue(wait_file(RECORD, timeout), "the viewer was not started")
+        return RECORD.read_text()
+
+    def stored(self):
+        """{name relative to the viewer folder: bytes} of every file stored there."""
+        return {p.relative_to(self.viewer).as_posix(): p.read_bytes() for p in self.viewer.rglob("*") if p.is_file()}
+
+    def side_files(self):
+        return sorted(p.name for p in self.viewer.glob("*.part"))

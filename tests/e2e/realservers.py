@@ -51,7 +51,7 @@ def _end(proc):
 class Nginx:
     """nginx serving a temporary document root on two free ports of 127.0.0.1
     (the second one lets a redirection cross ports). Files and location blocks
-    are added before start(); restart() takes later additions in."""
+    are added before start()."""
 
     def __init__(self):
         self.dir = pathlib.Path(tempfile.mkdtemp(prefix="orrel-nginx-"))
@@ -60,9 +60,6 @@ class Nginx:
         self.ports = (free_port(), free_port())
         self.blocks = []
         self.proc = None
-
-    def __enter__(self):
-        return self.start()
 
     def __exit__(self, *exc):
         self.stop()
@@ -75,7 +72,6 @@ class Nginx:
         file = self.root / path.lstrip("/")
         file.parent.mkdir(parents=True, exist_ok=True)
         file.write_bytes(body)
-        return self.url(path)
 
     def location(self, block):
         """A location block as nginx writes it, e.g. 'location = /a { return 404; }'."""
@@ -109,18 +105,14 @@ class Nginx:
         self.add(path + ".html", html)
         self.location("location = %s { default_type text/html; try_files %s.html =404; }" % (path, path))
 
-    def slow(self, path, body, rate="20k"):
-        """A body that trickles at rate bytes a second (nginx lets the first
-        second's worth go at once)."""
-        self.add(path, body)
-        self.location("location = %s { limit_rate %s; limit_rate_after 0; }" % (path, rate))
-
     # --- the process -------------------------------------------------------------
 
     def _config(self):
         d = self.dir
         listen = "".join("    listen 127.0.0.1:%d;\n" % p for p in self.ports)
         blocks = "".join("    %s\n" % b for b in self.blocks)
+        temps = "".join("    %s_temp_path %s/tmp/%s;\n" % (t, d, t)
+                        for t in ("client_body", "proxy", "fastcgi", "uwsgi", "scgi"))
         # One process in the foreground: nothing to switch users for when the
         # tests run as root, and the process we started is the one that serves.
         return f"""daemon off;
@@ -130,12 +122,7 @@ error_log {d}/error.log info;
 events {{ worker_connections 64; }}
 http {{
     access_log {d}/access.log;
-    client_body_temp_path {d}/tmp/body;
-    proxy_temp_path {d}/tmp/proxy;
-    fastcgi_temp_path {d}/tmp/fastcgi;
-    uwsgi_temp_path {d}/tmp/uwsgi;
-    scgi_temp_path {d}/tmp/scgi;
-    default_type application/octet-stream;
+{temps}    default_type application/octet-stream;
     server {{
 {listen}        root {self.root};
 {blocks}    }}
@@ -158,10 +145,6 @@ http {{
     def stop(self):
         _end(self.proc)
         self.proc = None
-
-    def restart(self):
-        self.stop()
-        return self.start()
 
     def requests(self):
         """(path, status) of every request in the access log so far. nginx logs
@@ -209,46 +192,20 @@ class Tinyproxy:
 
 
 class SystemProxy:
-    """Makes address the system proxy of the test prefix for the with-block and
-    puts the earlier values back afterwards. Wine's WinINet takes the proxy of
-    INTERNET_OPEN_TYPE_PRECONFIG from these values of the current user's
-    Internet Settings; it bypasses nothing on its own, loopback included (a
-    ProxyOverride of <local> would let dotless names such as localhost pass by,
-    so none is set)."""
-
-    NAMES = ("ProxyEnable", "ProxyServer", "ProxyOverride")
+    """Makes address the system proxy of the test prefix for the with-block.
+    Wine's WinINet takes the proxy of INTERNET_OPEN_TYPE_PRECONFIG from these
+    values of the current user's Internet Settings; it bypasses nothing on its
+    own, loopback included (a ProxyOverride of <local> would let dotless names
+    such as localhost pass by, so none is set). The test prefix has no proxy of
+    its own, so the values are deleted afterwards."""
 
     def __init__(self, address):
-        self.address = address
-        self.saved = {}
-
-    @staticmethod
-    def _values():
-        text = harness.wine(["reg", "query", INTERNET_SETTINGS], check=False)
-        return {m.group(1): (m.group(2), m.group(3).strip()) for m in
-                re.finditer(r"^\s+(\S+)\s+(REG_\w+)\s*(.*)$", text, re.M) if m.group(1) in SystemProxy.NAMES}
-
-    @staticmethod
-    def _import(values):
-        """Writes values {name: (type, data) or None to delete} in one call."""
-        lines = ["REGEDIT4", "", "[%s]" % INTERNET_SETTINGS.replace("HKCU", "HKEY_CURRENT_USER")]
-        for name, value in values.items():
-            if value is None:
-                lines.append('"%s"=-' % name)
-            elif value[0] == "REG_DWORD":
-                lines.append('"%s"=dword:%08x' % (name, int(value[1], 0)))
-            else:
-                lines.append('"%s"="%s"' % (name, value[1].replace("\\", "\\\\").replace('"', '\\"')))
-        with tempfile.TemporaryDirectory(prefix="orrel-reg-") as d:
-            file = pathlib.Path(d) / "proxy.reg"
-            file.write_text("\r\n".join(lines) + "\r\n")
-            harness.wine(["reg", "import", "Z:" + str(file).replace("/", "\\")])
+        self.values = (("ProxyEnable", "REG_DWORD", "1"), ("ProxyServer", "REG_SZ", address))
 
     def __enter__(self):
-        self.saved = self._values()
-        self._import({"ProxyEnable": ("REG_DWORD", "1"), "ProxyServer": ("REG_SZ", self.address),
-                      "ProxyOverride": None})
-        return self
+        for name, kind, data in self.values:
+            harness.wine(["reg", "add", INTERNET_SETTINGS, "/v", name, "/t", kind, "/d", data, "/f"])
 
     def __exit__(self, *exc):
-        self._import({name: self.saved.get(name) for name in self.NAMES})
+        for name in ("ProxyEnable", "ProxyServer", "ProxyOverride"):
+            harness.wine(["reg", "delete", INTERNET_SETTINGS, "/v", name, "/f"], check=False)

@@ -1,92 +1,49 @@
 """The launcher opening projects over HTTP: fetching, caching, redirections,
 encoded projects, every failure with its message, and nothing half-written."""
-import os
-import shutil
+import socket
 import struct
+import sys
 import time
-import unittest
 
 import harness
+from harness import RECORD, library, project
 
-PROGRESS, STATUS = 1017, 1018
-RECORD = harness.PREFIX / "drive_c" / "viewer-record.txt"
-VIEWER_BYTES = harness.STUB_VIEWER.read_bytes() if harness.STUB_VIEWER.exists() else b""
-
-
-def project(dllpath=None, basedlls=None, redirection=None):
-    inner = ""
-    if redirection is not None:
-        inner += "<redirection>%s</redirection>" % redirection
-    attrs = "".join(' %s="%s"' % (k, v) for k, v in (("dllpath", dllpath), ("basedlls", basedlls)) if v is not None)
-    inner += "<header%s/>" % attrs
-    return ("<?xml version='1.0' encoding='euc-kr' ?>\n<kestrine>%s</kestrine>" % inner).encode()
+FAILED = "The transfer broke off before the whole file arrived.\r\n"
 
 
 def encode(plain, seed=0x0123456789ABCDEF):
     """The launcher's encoded file form: bits flipped from seed mod 8 upwards,
     the seed appended, both ends interleaved inwards."""
-    bit = seed % 8
-    stage = bytearray()
-    for byte in plain:
-        stage.append(byte ^ (1 << bit))
-        bit = (bit + 1) % 8
-    stage += struct.pack("<q", seed)
+    stage = bytearray(byte ^ (1 << (seed + k) % 8) for k, byte in enumerate(plain)) + struct.pack("<q", seed)
     out = bytearray(len(stage))
     for k, byte in enumerate(stage):
         out[k // 2 if k % 2 == 0 else len(stage) - 1 - (k - 1) // 2] = byte
     return bytes(out)
 
 
-library = harness.library
+def unaccepting_port(test):
+    """A port whose listen queue is full, so that a connection is never accepted."""
+    listener = socket.socket()
+    test.addCleanup(listener.close)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(0)
+    for _ in range(16):
+        c = socket.socket()
+        test.addCleanup(c.close)
+        c.settimeout(0.3)
+        try:
+            c.connect(listener.getsockname())
+        except OSError:
+            break
+    return listener.getsockname()[1]
 
 
-class Pipeline(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        harness.reset_state()
-
-    def setUp(self):
-        self.server = harness.Server().__enter__()
-        self.addCleanup(self.server.__exit__)
-        RECORD.unlink(missing_ok=True)
-        self.viewer = harness.orrel_folder() / "viewer"
-        shutil.rmtree(self.viewer, ignore_errors=True)
-
-    # --- helpers -----------------------------------------------------------
-
+class Pipeline(harness.LauncherTest):
     def lib_url(self):
         return self.server.url("/lib/")
 
     def serve_viewer(self):
-        self.server.add("/lib/sub/orlviewer.exe", VIEWER_BYTES)
-
-    def run_launcher(self, location):
-        launcher = harness.Launcher([location], env={"ORREL_VIEWER_RECORD": r"C:\viewer-record.txt"})
-        self.addCleanup(launcher.kill)
-        return launcher
-
-    def messages_until_end(self, launcher, timeout=60):
-        """Reads and closes every message box until the launcher ends, and
-        closes the main dialog it falls back to after a failure."""
-        texts, answered = [], set()
-        end = time.time() + timeout
-        while launcher.running():
-            if time.time() > end:
-                self.fail("the launcher did not end; messages so far: %r" % texts)
-            for w in harness.windows():
-                if w.is_message_box and w.hwnd not in answered:
-                    answered.add(w.hwnd)
-                    texts.append((w.caption, w.message))
-                    # The box may be gone by now: the launcher ends without waiting for us.
-                    harness.wine([harness.UIDRIVER, "click", w.hwnd, 1 if w.control(1) else 2], check=False)
-                elif w.cls == "#32770" and not w.is_message_box and w.control(PROGRESS) is None:
-                    harness.wine([harness.UIDRIVER, "close", w.hwnd], check=False)
-            time.sleep(0.1)
-        return texts
-
-    def viewer_files(self):
-        return sorted(str(p.relative_to(self.viewer)).replace(os.sep, "/")
-                      for p in self.viewer.rglob("*") if p.is_file())
+        self.server.add("/lib/sub/orlviewer.exe", harness.STUB_VIEWER.read_bytes())
 
     def lib_requests(self):
         return [r for r in self.server.requests if r.startswith("/lib/")]
@@ -100,18 +57,15 @@ class Pipeline(unittest.TestCase):
         self.serve_viewer()
         url = self.server.url("/p.orp")
 
-        self.assertEqual(self.messages_until_end(self.run_launcher(url)), [])
-        self.assertTrue(harness.wait_file(RECORD, 10))
-        self.assertEqual(RECORD.read_text(), "base.dll;" + url)
-        self.assertEqual(self.viewer_files(), ["base.dll", "sub/orlviewer.exe"])
-        self.assertEqual((self.viewer / "base.dll").read_bytes(), base)
+        self.assertEqual(self.launch(url), [])
+        self.assertEqual(self.viewer_record(), "base.dll;" + url)
+        self.assertEqual(self.stored(), {"base.dll": base, "sub/orlviewer.exe": harness.STUB_VIEWER.read_bytes()})
         # The list's backslash reaches the server as a slash.
         self.assertEqual(self.lib_requests(), ["/lib/base.dll", "/lib/sub/orlviewer.exe"])
 
         RECORD.unlink()
-        self.assertEqual(self.messages_until_end(self.run_launcher(url)), [])
-        self.assertTrue(harness.wait_file(RECORD, 10))
-        self.assertEqual(RECORD.read_text(), "base.dll;" + url)
+        self.assertEqual(self.launch(url), [])
+        self.assertEqual(self.viewer_record(), "base.dll;" + url)
         self.assertEqual(self.server.requests, ["/p.orp", "/lib/base.dll", "/lib/sub/orlviewer.exe", "/p.orp"])
 
     def test_redirected_and_encoded_projects_pass_the_asked_location(self):
@@ -121,19 +75,17 @@ class Pipeline(unittest.TestCase):
         self.server.add("/lib/x.dll", harness.Route(library("x.dll", 30000), mode="nolength"))
         self.serve_viewer()
         url = self.server.url("/hop.orp")
-        self.assertEqual(self.messages_until_end(self.run_launcher(url)), [])
-        self.assertTrue(harness.wait_file(RECORD, 10))
-        self.assertEqual(RECORD.read_text(), "x.dll;" + url)
+        self.assertEqual(self.launch(url), [])
+        self.assertEqual(self.viewer_record(), "x.dll;" + url)
         # Without a Content-Length the file still arrives whole.
-        self.assertEqual((self.viewer / "x.dll").read_bytes(), library("x.dll", 30000))
+        self.assertEqual(self.stored()["x.dll"], library("x.dll", 30000))
 
     # --- failures ---------------------------------------------------------------
 
     def expect_failure(self, location, message):
-        texts = self.messages_until_end(self.run_launcher(location))
-        self.assertEqual(texts, [("Orrel", message)])
+        self.assertEqual(self.launch(location), [message])
         self.assertFalse(RECORD.exists())
-        self.assertEqual([p.name for p in (harness.orrel_folder() / "temp").iterdir()], [])
+        self.assertEqual(list((harness.orrel_folder() / "temp").iterdir()), [])
 
     def test_a_missing_library_stops_the_list_there(self):
         self.server.add("/p.orp", project(self.lib_url(), "a.dll;gone.dll;c.dll;sub\\orlviewer.exe"))
@@ -143,7 +95,7 @@ class Pipeline(unittest.TestCase):
         self.expect_failure(self.server.url("/p.orp"),
                             "Could not find the requested file on the server.\r\n" + self.server.url("/lib/gone.dll"))
         self.assertEqual(self.lib_requests(), ["/lib/a.dll", "/lib/gone.dll"])
-        self.assertEqual(self.viewer_files(), ["a.dll"])
+        self.assertEqual(list(self.stored()), ["a.dll"])
 
     def test_other_statuses_fail_with_the_servers_words(self):
         self.server.add("/broken.orp", harness.Route(b"", 500, "Internal Trouble"))
@@ -151,34 +103,15 @@ class Pipeline(unittest.TestCase):
         self.server.add("/p.orp", project(self.lib_url(), "same.dll"))
         self.server.add("/lib/same.dll", harness.Route(b"", 304, "Not Modified"))
         self.expect_failure(self.server.url("/p.orp"), "Not Modified\r\n" + self.server.url("/lib/same.dll"))
-        self.assertEqual(self.viewer_files(), [])
+        self.assertEqual(self.stored(), {})
 
     def test_a_body_cut_off_leaves_no_file(self):
         self.server.add("/p.orp", project(self.lib_url(), "cut.dll"))
         self.server.add("/lib/cut.dll", harness.Route(library("cut.dll", 60000), mode="cut"))
-        self.expect_failure(self.server.url("/p.orp"),
-                            "The transfer broke off before the whole file arrived.\r\n" + self.server.url("/lib/cut.dll"))
-        self.assertEqual(self.viewer_files(), [])
+        self.expect_failure(self.server.url("/p.orp"), FAILED + self.server.url("/lib/cut.dll"))
+        self.assertEqual(self.stored(), {})
         self.server.add("/cut.orp", harness.Route(project(self.lib_url(), "x.dll" + " " * 4000), mode="cut"))
-        self.expect_failure(self.server.url("/cut.orp"),
-                            "The transfer broke off before the whole file arrived.\r\n" + self.server.url("/cut.orp"))
-
-    def test_cancel_during_a_slow_transfer_ends_it_and_leaves_no_file(self):
-        self.server.add("/p.orp", project(self.lib_url(), "slow.dll;sub\\orlviewer.exe"))
-        self.server.add("/lib/slow.dll", harness.Route(library("slow.dll", 400 * 1024), mode="slow", delay=0.05))
-        self.serve_viewer()
-        launcher = self.run_launcher(self.server.url("/p.orp"))
-        dialog = harness.wait_for(lambda w: w.control(PROGRESS) is not None and
-                                  (w.text(STATUS) or "").startswith("Downloading"), 30)
-        self.assertIsNotNone(dialog)
-        self.assertEqual(dialog.text(STATUS), "Downloading slow.dll...")
-        pressed = time.time()
-        harness.click(dialog, 2)
-        self.assertEqual(self.messages_until_end(launcher), [])
-        self.assertLess(time.time() - pressed, 10)
-        self.assertFalse(RECORD.exists())
-        self.assertEqual(self.viewer_files(), [])
-        self.assertNotIn("/lib/sub/orlviewer.exe", self.server.requests)
+        self.expect_failure(self.server.url("/cut.orp"), FAILED + self.server.url("/cut.orp"))
 
     def test_entries_outside_the_viewer_folder_are_refused_before_any_fetch(self):
         self.server.add("/p.orp", project(self.lib_url(), "a.dll;..\\..\\evil.dll;sub\\orlviewer.exe"))
@@ -186,7 +119,6 @@ class Pipeline(unittest.TestCase):
         self.expect_failure(self.server.url("/p.orp"),
                             "The library name points outside the viewer folder:\r\n..\\..\\evil.dll")
         self.assertEqual(self.lib_requests(), [])
-        self.assertEqual(self.viewer_files(), [])
 
     def test_a_remote_project_must_name_its_library_folder(self):
         self.server.add("/bare.orp", project(basedlls="a.dll;sub\\orlviewer.exe"))
@@ -194,11 +126,56 @@ class Pipeline(unittest.TestCase):
         self.assertEqual(self.server.requests, ["/bare.orp"])
 
     def test_a_redirection_cycle_ends_after_sixteen_hops(self):
-        self.server.add("/loop.orp", project(redirection=self.server.url("/loop.orp")))
         url = self.server.url("/loop.orp")
+        self.server.add("/loop.orp", project(redirection=url))
         self.expect_failure(url, "The project was redirected more than 16 times.\r\n" + url)
         self.assertEqual(self.server.requests, ["/loop.orp"] * 17)
 
+    # --- servers that stall -----------------------------------------------------
 
-if __name__ == "__main__":
-    unittest.main()
+    def test_cancel_ends_a_stalled_transfer_in_every_phase(self):
+        self.serve_viewer()
+        self.server.add("/lib/ok.dll", library("ok.dll"))
+        self.server.add("/other.orp", project(self.lib_url(), "ok.dll;sub\\orlviewer.exe"))
+        self.server.add("/silent/stall.dll", harness.Route(mode="silent"))
+        self.server.add("/silent/p.orp", harness.Route(mode="silent"))
+        # Headers and the first bytes, then a trickle far slower than any timeout.
+        self.server.add("/drip/stall.dll", harness.Route(library("stall.dll", 100000), mode="slow", delay=3))
+        stalls = {"connect": "http://127.0.0.1:%d/" % unaccepting_port(self), "headers": self.server.url("/silent/"),
+                  "body": self.server.url("/drip/")}
+        latencies = {}
+        for phase in ("connect", "headers", "body", "project"):
+            with self.subTest(phase):
+                if phase == "project":
+                    url, status = self.server.url("/silent/p.orp"), "Downloading p.orp..."
+                else:
+                    self.server.add("/%s.orp" % phase, project(stalls[phase], "stall.dll;next.dll"))
+                    url, status = self.server.url("/%s.orp" % phase), "Downloading stall.dll..."
+                launcher = self.start(url)
+                dialog = harness.wait_for(lambda w: w.control(harness.PROGRESS) and w.text(harness.STATUS) == status)
+                self.assertIsNotNone(dialog, "no progress dialog for a stalled " + phase)
+                time.sleep(1)   # well into the stall
+                if phase == "body":
+                    # A second launcher leaves the running download's side file alone.
+                    held = self.side_files()
+                    self.assertEqual(len(held), 1)
+                    self.assertEqual(self.launch(self.server.url("/other.orp")), [])
+                    self.assertEqual(self.side_files(), held)
+                latencies[phase] = harness.click_and_wait_gone(dialog, 2)
+                self.assertLess(latencies[phase] or 99, 1.0, phase)
+                main = harness.dialog("Orrel")
+                self.assertIsNotNone(main, "no main dialog after a cancelled " + phase)
+                self.assertEqual(self.side_files(), [])
+                self.assertNotIn("stall.dll", self.stored())
+                # Nothing after the cancelled library is fetched.
+                self.assertFalse([r for r in self.server.requests if r.endswith("next.dll")])
+                harness.close(main)
+                launcher.wait(30)
+        sys.stderr.write("\ncancel latency (s): %s\n" % ", ".join("%s %.3f" % kv for kv in latencies.items()))
+
+    def test_a_silent_server_ends_in_a_message_and_the_main_dialog(self):
+        self.server.add("/p.orp", harness.Route(mode="silent"))
+        url = self.server.url("/p.orp")
+        start = time.time()
+        self.assertEqual(self.launch(url, timeout=90), ["The server did not answer in time.\r\n" + url])
+        sys.stderr.write("\nsilent server: message and main dialog after %.1f s\n" % (time.time() - start))

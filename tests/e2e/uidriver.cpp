@@ -1,16 +1,18 @@
 // Drives the launcher's windows from outside, for the end-to-end tests:
 //   uidriver list                 one line per visible top-level window of the desktop:
 //                                 hwnd<TAB>pid<TAB>class<TAB>caption, then one line per
-//                                 child: <TAB>id<TAB>class<TAB>text<TAB>visible<TAB>enabled
-//   uidriver click HWND ID        presses the control with that id
+//                                 child: <TAB>id<TAB>class<TAB>text
+//   uidriver click HWND ID [MS]   presses the control with that id; with MS, then waits
+//                                 up to MS ms for the window to go and prints the ms taken
 //   uidriver settext HWND ID TEXT sets a control's text
-//   uidriver check HWND ID 0|1    sets a check box and tells its dialog
 //   uidriver close HWND           asks the window to close
+//   uidriver waitfile PATH MS     waits up to MS ms for a file to exist
 // Texts are printed as UTF-8 with tabs and line breaks escaped.
 #include <windows.h>
 #include <shellapi.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -52,8 +54,7 @@ std::string classOf(HWND w)
 BOOL CALLBACK printChild(HWND w, LPARAM top)
 {
     if (GetParent(w) != reinterpret_cast<HWND>(top)) return TRUE;
-    printf("\t%d\t%s\t%s\t%d\t%d\n", GetDlgCtrlID(w), classOf(w).c_str(), textOf(w).c_str(),
-           IsWindowVisible(w) ? 1 : 0, IsWindowEnabled(w) ? 1 : 0);
+    printf("\t%d\t%s\t%s\n", GetDlgCtrlID(w), classOf(w).c_str(), textOf(w).c_str());
     return TRUE;
 }
 
@@ -72,8 +73,37 @@ HWND handle(const char* text) { return reinterpret_cast<HWND>(static_cast<UINT_P
 
 int usage()
 {
-    fprintf(stderr, "usage: uidriver list | click HWND ID | settext HWND ID TEXT | check HWND ID 0|1 | close HWND\n");
+    fprintf(stderr, "usage: uidriver list | click HWND ID [MS] | settext HWND ID TEXT | close HWND | waitfile PATH MS\n");
     return 2;
+}
+
+// Woken by the changes in the file's folder; a folder that cannot be watched is looked at every 50 ms.
+int waitFile(const char* path, DWORD ms)
+{
+    char folder[MAX_PATH];
+    lstrcpynA(folder, path, MAX_PATH);
+    char* slash = strrchr(folder, '\\');
+    if (slash) *slash = 0;
+    HANDLE change = FindFirstChangeNotificationA(folder, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    DWORD start = GetTickCount(), waited = 0;
+    bool found;
+    while (!(found = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) && waited < ms) {
+        if (change == INVALID_HANDLE_VALUE) Sleep(50);
+        else if (WaitForSingleObject(change, ms - waited) == WAIT_OBJECT_0) FindNextChangeNotification(change);
+        waited = GetTickCount() - start;
+    }
+    if (change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(change);
+    return found ? 0 : 1;
+}
+
+// The window of another process gives no event of its going: looked at every millisecond.
+int waitGone(HWND w, DWORD ms)
+{
+    DWORD start = GetTickCount();
+    while (IsWindow(w) && GetTickCount() - start < ms) Sleep(1);
+    if (IsWindow(w)) return 1;
+    printf("%lu\n", GetTickCount() - start);
+    return 0;
 }
 
 }  // namespace
@@ -86,6 +116,7 @@ int main(int argc, char** argv)
         EnumWindows(printTop, 0);
         return 0;
     }
+    if (verb == "waitfile" && argc == 4) return waitFile(argv[2], strtoul(argv[3], nullptr, 10));
     if (argc < 3) return usage();
     HWND w = handle(argv[2]);
     if (!IsWindow(w)) {
@@ -98,7 +129,8 @@ int main(int argc, char** argv)
     HWND control = GetDlgItem(w, id);
     if (verb == "click") {
         // A command from the button itself, as a real click sends it.
-        return PostMessageW(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control)) ? 0 : 1;
+        if (!PostMessageW(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control))) return 1;
+        return argc > 4 ? waitGone(w, strtoul(argv[4], nullptr, 10)) : 0;
     }
     if (!control || argc < 5) return usage();
     if (verb == "settext") {
@@ -110,11 +142,6 @@ int main(int argc, char** argv)
         BOOL ok = SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wargv[4])) != 0;
         LocalFree(wargv);
         return ok ? 0 : 1;
-    }
-    if (verb == "check") {
-        SendMessageW(control, BM_SETCHECK, atoi(argv[4]) ? BST_CHECKED : BST_UNCHECKED, 0);
-        PostMessageW(w, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
-        return 0;
     }
     return usage();
 }

@@ -2,7 +2,6 @@
 // program's state: a thread of the target process calls LoadLibraryA on it.
 //   kainject PID PATH   prints the library's layout table as the library itself
 //                       is compiled, then loads PATH into process PID
-//   kainject layout     prints the table only
 // Built with the library's own compile settings, never with KA_IMPORT.
 #include <windows.h>
 #include <psapi.h>
@@ -81,6 +80,13 @@ private:
     UnmapView unmapView = nullptr;
 };
 
+const char* baseName(const char* path)
+{
+    const char* base = path + strlen(path);
+    while (base > path && base[-1] != '\\' && base[-1] != '/') --base;
+    return base;
+}
+
 // The target's module whose file name ends in name (case-insensitive), or null.
 HMODULE remoteModule(HANDLE process, const char* name)
 {
@@ -116,9 +122,7 @@ void* remoteLoadLibrary(HANDLE process)
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(owner, path, MAX_PATH);
     if (!n || n >= MAX_PATH) return nullptr;
-    const char* base = path + n;
-    while (base > path && base[-1] != '\\' && base[-1] != '/') --base;
-    if (HMODULE remote = remoteModule(process, base))
+    if (HMODULE remote = remoteModule(process, baseName(path)))
         return reinterpret_cast<char*>(remote) + (reinterpret_cast<char*>(local) - reinterpret_cast<char*>(owner));
     return reinterpret_cast<void*>(local);
 }
@@ -143,8 +147,7 @@ int inject(DWORD pid, const char* dll)
     // The exit code is the module's address, of a 64-bit one only the low half:
     // 0 there leaves the target's module list to decide. The module is still
     // loaded then: its checks wait for the test to answer the box it shows.
-    const char* file = dll + strlen(dll);
-    while (file > dll && file[-1] != '\\' && file[-1] != '/') --file;
+    const char* file = baseName(dll);
     UINT_PTR loaded = code;
     if (!loaded && sizeof(void*) > sizeof code) loaded = reinterpret_cast<UINT_PTR>(remoteModule(process.h, file));
     if (!loaded) {
@@ -160,18 +163,10 @@ int inject(DWORD pid, const char* dll)
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && strcmp(argv[1], "layout") == 0) {
-        kaLayoutTable(printLine, nullptr);
-        return 0;
-    }
-    if (argc != 3) {
-        fprintf(stderr, "usage: kainject PID PATH | kainject layout\n");
-        return 2;
-    }
     char* end = nullptr;
-    unsigned long pid = strtoul(argv[1], &end, 0);
-    if (!end || *end || !pid) {
-        fprintf(stderr, "kainject: not a process id: %s\n", argv[1]);
+    unsigned long pid = argc == 3 ? strtoul(argv[1], &end, 0) : 0;
+    if (!pid || *end) {
+        fprintf(stderr, "usage: kainject PID PATH\n");
         return 2;
     }
     kaLayoutTable(printLine, nullptr);

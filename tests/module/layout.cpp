@@ -28,5 +28,3 @@ void kaLayoutTable(void (*line)(const char* text, void* context), void* context)
 #undef KA_LAYOUT_SIZE
 #undef KA_LAYOUT_OFFSET
 }
-
-const cStringData* kaLayoutRecord(const cStringA& s) { return s.record; }

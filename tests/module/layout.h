@@ -28,11 +28,5 @@
     X(cNoti, comment) X(cNoti, text1) X(cNoti, text2) X(cNoti, posted) X(cNoti, text3)            \
     X(cNoti, data2) X(cFile, fileHandle) X(cFile, fileName)
 
-class cStringA;
-class cStringData;
-
 // Calls line once per fact: "size cName N" or "offset cName::member N".
 void kaLayoutTable(void (*line)(const char* text, void* context), void* context);
-
-// A string's shared record, as the module's view of the layout finds it.
-const cStringData* kaLayoutRecord(const cStringA& s);
