@@ -3,8 +3,6 @@ running launcher while its main dialog is open: what it saw when it called the
 library through the program's exports, and whether its view of the public
 classes' layout is the one the program was built with."""
 import shutil
-import subprocess
-import tempfile
 import unittest
 
 import harness
@@ -28,6 +26,12 @@ def parse_report(text):
     return values, layout
 
 
+def need(found, missing):
+    if not found:
+        raise RuntimeError(missing)
+    return found
+
+
 class ModuleChecks(unittest.TestCase):
     """The launcher without a project, the module injected into it, the box the
     module shows answered, the report read and the dialog closed again: once
@@ -38,52 +42,40 @@ class ModuleChecks(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        # Each look at the windows starts a (64-bit) process: under emulation
-        # looking less often leaves the cores to the program looked at.
-        cls.interval = 0.2 if cls.PATIENCE < 60 else 2
-        cls.problem, cls.report, cls.module_layout, cls.program_layout = None, {}, [], []
+        cls.problem, cls.report = None, {}
         harness.reset_state()
         shutil.rmtree(MODULE_DIR, ignore_errors=True)
         MODULE_DIR.mkdir(parents=True)
         shutil.copy(harness.BUILD / "tests" / "module" / "kamodule.dll", MODULE_DIR)
         launcher = harness.Launcher([])
         try:
-            cls.problem = cls.drive(launcher)
+            cls.drive(launcher, 0.2 if cls.PATIENCE < 60 else 2)
+        except RuntimeError as e:
+            cls.problem = str(e)
         finally:
             launcher.kill()
 
     @classmethod
-    def drive(cls, launcher):
-        """What went wrong, or None."""
-        cls.dialog = harness.wait_for(lambda w: w.cls == "#32770" and w.caption == "Orrel" and w.control(1001),
-                                      cls.PATIENCE * 3, cls.interval)
-        if cls.dialog is None:
-            return "the main dialog did not appear"
-        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            injector = subprocess.run([harness.WINE_RUN, str(harness.BUILD / "tests" / "module" / "kainject.exe"),
-                                       str(cls.dialog.pid), r"C:\orrel-module\kamodule.dll"], stdout=out, stderr=err,
-                                      stdin=subprocess.DEVNULL, timeout=cls.PATIENCE * 2 + 200)
-            out.seek(0)
-            err.seek(0)
-            if injector.returncode != 0:
-                return "kainject failed (%d): %s" % (injector.returncode, err.read().decode(errors="replace").strip())
-            _, cls.program_layout = parse_report(out.read().decode(errors="replace"))
+    def drive(cls, launcher, interval):
+        # Each look at the windows starts a (64-bit) process: under emulation
+        # looking less often leaves the cores to the program looked at.
+        cls.dialog = need(harness.wait_for(lambda w: w.cls == "#32770" and w.caption == "Orrel" and w.control(1001),
+                                           cls.PATIENCE * 3, interval), "the main dialog did not appear")
+        said = harness.wine([harness.BUILD / "tests" / "module" / "kainject.exe", cls.dialog.pid,
+                             r"C:\orrel-module\kamodule.dll"], timeout=cls.PATIENCE * 2 + 200)
+        cls.program_layout = parse_report(said)[1]
         # Answered only now: until then the box keeps the module loaded for the
         # injector to find it in the program's module list.
-        box = harness.wait_for(lambda w: w.is_message_box and w.pid == cls.dialog.pid, cls.PATIENCE + 60, cls.interval)
-        if box is None:
-            return "the module's error box did not appear"
+        box = need(harness.wait_for(lambda w: w.is_message_box and w.pid == cls.dialog.pid, cls.PATIENCE + 60,
+                                    interval), "the module's error box did not appear")
         cls.box = (box.caption, box.message)
         harness.click(box, 1)
-        if not harness.wait_file(REPORT, cls.PATIENCE + 60):
-            return "the module wrote no report"
+        need(harness.wait_file(REPORT, cls.PATIENCE + 60), "the module wrote no report")
         cls.report, cls.module_layout = parse_report(REPORT.read_bytes().decode("cp949"))
         # The program goes on after the module has left, and ends normally.
-        if harness.wait_for(lambda w: w.hwnd == cls.dialog.hwnd, 10) is None:
-            return "the main dialog is gone after the module ran"
+        need(harness.wait_for(lambda w: w.hwnd == cls.dialog.hwnd, 10), "the main dialog is gone after the module ran")
         harness.close(cls.dialog)
         cls.exit_code = launcher.wait(cls.PATIENCE + 60)
-        return None
 
     def setUp(self):
         if self.problem:
