@@ -27,10 +27,10 @@ RECORD = PREFIX / "drive_c" / "viewer-record.txt"
 PROGRESS, STATUS = 1017, 1018
 
 
+# A file that passes for a Windows image ("MZ", and at the offset stored at
+# 0x3C the "PE" signature), filled with bytes that never repeat a pattern, so
+# that a shifted or dropped block shows.
 def library(name, size=3000):
-    """A file that passes for a Windows image ("MZ", and at the offset stored
-    at 0x3C the "PE" signature), filled with bytes that never repeat a pattern,
-    so that a shifted or dropped block shows."""
     head = bytearray(0x40)
     head[0:2] = b"MZ"
     struct.pack_into("<I", head, 0x3C, 0x40)
@@ -107,8 +107,6 @@ class _Handler(http.server.BaseHTTPRequestHandler):
 
 
 class Server:
-    """A threaded HTTP server on 127.0.0.1 and a free port."""
-
     def __init__(self):
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), _Handler)
         self.httpd.daemon_threads = True
@@ -124,12 +122,8 @@ class Server:
         self.httpd.shutdown()
         self.httpd.server_close()
 
-    @property
-    def port(self):
-        return self.httpd.server_address[1]
-
     def url(self, path):
-        return "http://127.0.0.1:%d%s" % (self.port, path)
+        return "http://127.0.0.1:%d%s" % (self.httpd.server_address[1], path)
 
     def add(self, path, route):
         self.httpd.routes[path] = route if isinstance(route, Route) else Route(route)
@@ -140,7 +134,6 @@ class Server:
 
 
 def wine(args, timeout=60, env=None, check=True):
-    """Runs a Windows program to its end and returns its standard output."""
     # Output goes through files, not pipes: a Wine helper started on demand (the
     # desktop process, for one) inherits them and outlives the program, and a
     # pipe would then never reach its end.
@@ -155,9 +148,9 @@ def wine(args, timeout=60, env=None, check=True):
     return stdout.decode("utf-8", errors="replace")
 
 
+# On Windows 6 and later (which Wine reports) the launcher keeps its data in
+# the low-integrity local folder.
 def appdata():
-    """The prefix user's application-data root as the launcher finds it: on
-    Windows 6 and later (which Wine reports) the low-integrity local folder."""
     found = [f for f in glob.glob(str(PREFIX / "drive_c" / "users" / "*" / "AppData" / "LocalLow"))
              if "/Public/" not in f]
     if not found:
@@ -170,15 +163,14 @@ def orrel_folder():
 
 
 def reset_state():
-    """Forgets everything the launcher keeps: its folder tree and its settings."""
     shutil.rmtree(appdata() / "Kestrine", ignore_errors=True)
     wine(["reg", "delete", r"HKCU\Software\Kestrine", "/f"], check=False)
 
 
+# The real program (or a copy of it), in the background. Its viewer records its
+# parameter string in RECORD; a proxy of the caller's environment would take
+# the loopback requests elsewhere, so it is left out unless env names one.
 class Launcher:
-    """The real program (or a copy of it), running in the background under Wine.
-    Its viewer records its parameter string in RECORD; a proxy of the caller's
-    environment is left out unless env names one."""
 
     def __init__(self, args, env=None, exe=LAUNCHER):
         full_env = {k: v for k, v in os.environ.items() if k.lower() != "http_proxy"}
@@ -225,7 +217,6 @@ def unescape(text):
 
 
 def windows():
-    """Every visible top-level window with its controls."""
     result = []
     for line in wine([UIDRIVER, "list"]).splitlines():
         if line.startswith("\t"):
@@ -238,7 +229,6 @@ def windows():
 
 
 def wait_for(predicate, timeout=30, interval=0.2):
-    """The first window that predicate accepts, or None after timeout seconds."""
     # Another process's windows give the test no event to wait on: each look
     # is a run of the UI driver.
     end = time.time() + timeout
@@ -250,21 +240,16 @@ def wait_for(predicate, timeout=30, interval=0.2):
     return None
 
 
-def message_box(timeout=30):
-    return wait_for(lambda w: w.is_message_box, timeout)
-
-
 def dialog(caption, timeout=30):
     return wait_for(lambda w: w.cls == "#32770" and w.caption == caption and not w.is_message_box, timeout)
 
 
-def click(window, cid):
-    wine([UIDRIVER, "click", window.hwnd, cid])
-
-
-def click_and_wait_gone(window, cid, timeout=10):
-    """Presses a control and returns the seconds until its window is gone, or None."""
-    out = wine([UIDRIVER, "click", window.hwnd, cid, int(timeout * 1000)], check=False)
+# With gone_within, the seconds from the click until the window is gone (as the
+# driver itself measures them), or None.
+def click(window, cid, gone_within=None):
+    if gone_within is None:
+        return wine([UIDRIVER, "click", window.hwnd, cid])
+    out = wine([UIDRIVER, "click", window.hwnd, cid, int(gone_within * 1000)], check=False)
     return int(out) / 1000 if out.strip().isdigit() else None
 
 
@@ -277,8 +262,7 @@ def close(window):
 
 
 def answer_message_box(timeout=30):
-    """Reads the next message box, presses its OK button and returns (caption, text)."""
-    box = message_box(timeout)
+    box = wait_for(lambda w: w.is_message_box, timeout)
     if box is None:
         return None
     click(box, 1 if box.control(1) else 2)
@@ -286,7 +270,6 @@ def answer_message_box(timeout=30):
 
 
 def wait_file(path, timeout=30):
-    """Whether path exists within timeout seconds, woken by changes in its folder."""
     path = pathlib.Path(path)
     if not path.exists():
         wine([UIDRIVER, "waitfile", "Z:" + str(path).replace("/", "\\"), int(timeout * 1000)], timeout=timeout + 60,
@@ -294,9 +277,9 @@ def wait_file(path, timeout=30):
     return path.exists()
 
 
+# Answers every message box until the launcher ends, closing the main dialog
+# it falls back to after a failure, and returns the messages.
 def run_to_end(launcher, timeout=60, interval=0.1):
-    """Reads and answers every message box until the launcher ends, and closes
-    the main dialog it falls back to after a failure; returns the messages."""
     texts, answered, end = [], set(), time.time() + timeout
     while launcher.running():
         if time.time() > end:
@@ -316,9 +299,9 @@ def run_to_end(launcher, timeout=60, interval=0.1):
     return texts
 
 
+# Each test starts with a local server, an empty viewer folder and no viewer
+# record; what the class before left behind is forgotten.
 class LauncherTest(unittest.TestCase):
-    """The launcher against a local server, with an empty viewer folder and no
-    viewer record; what the class before left behind is forgotten."""
 
     @classmethod
     def setUpClass(cls):
@@ -337,7 +320,6 @@ class LauncherTest(unittest.TestCase):
         return launcher
 
     def launch(self, *args, timeout=60, **kw):
-        """The messages of one run of the launcher to its end."""
         return run_to_end(self.start(*args, **kw), timeout)
 
     def viewer_record(self, timeout=10):
@@ -345,7 +327,6 @@ class LauncherTest(unittest.TestCase):
         return RECORD.read_text()
 
     def stored(self):
-        """{name relative to the viewer folder: bytes} of every file stored there."""
         return {p.relative_to(self.viewer).as_posix(): p.read_bytes() for p in self.viewer.rglob("*") if p.is_file()}
 
     def side_files(self):

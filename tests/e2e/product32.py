@@ -49,7 +49,7 @@ class Launch32(harness.LauncherTest):
         self.assertEqual(self.server.requests[len(libs) + 1:], ["/p.orp"])
 
 
+# The main dialog with no argument, found and closed, and the module's checks.
 class Module32(test_module.ModuleChecks):
-    """The main dialog with no argument, found and closed, and the module's checks."""
     BITS = 32
     PATIENCE = PATIENCE

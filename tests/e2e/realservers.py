@@ -23,22 +23,31 @@ def free_port():
         return s.getsockname()[1]
 
 
-def _wait_listening(proc, port, log, timeout=10):
+def _text(path):
+    return path.read_text(errors="replace") if path.exists() else ""
+
+
+# A server in the foreground, once it listens on every port.
+def _spawn(argv, ports, log, timeout=10):
+    proc = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     end = time.time() + timeout
-    while time.time() < end:
-        if proc.poll() is not None:
-            raise RuntimeError("server ended at start (%d): %s" % (proc.returncode, log.read_text(errors="replace")
-                                                                  if log.exists() else ""))
-        try:
-            socket.create_connection(("127.0.0.1", port), 0.2).close()
-            return
-        except OSError:
-            time.sleep(0.05)
-    raise RuntimeError("nothing listens on port %d" % port)
+    for port in ports:
+        while True:
+            if proc.poll() is not None:
+                raise RuntimeError("server ended at start (%d): %s" % (proc.returncode, _text(log)))
+            try:
+                socket.create_connection(("127.0.0.1", port), 0.2).close()
+                break
+            except OSError:
+                if time.time() > end:
+                    _end(proc)
+                    raise RuntimeError("nothing listens on port %d" % port)
+                time.sleep(0.05)
+    return proc
 
 
+# By its id: the process we started, and no other.
 def _end(proc):
-    """Ends one process we started, by its id, and reaps it."""
     if proc and proc.poll() is None:
         proc.terminate()
         try:
@@ -48,10 +57,9 @@ def _end(proc):
             proc.wait()
 
 
+# A temporary document root on two free ports (the second lets a redirection
+# cross ports); files and location blocks are added before start().
 class Nginx:
-    """nginx serving a temporary document root on two free ports of 127.0.0.1
-    (the second one lets a redirection cross ports). Files and location blocks
-    are added before start()."""
 
     def __init__(self):
         self.dir = pathlib.Path(tempfile.mkdtemp(prefix="orrel-nginx-"))
@@ -74,14 +82,12 @@ class Nginx:
         file.write_bytes(body)
 
     def location(self, block):
-        """A location block as nginx writes it, e.g. 'location = /a { return 404; }'."""
         self.blocks.append(block)
 
     # --- answers the tests need ------------------------------------------------
 
+    # nginx makes a relative target absolute unless absolute_redirect is off.
     def redirect(self, path, status, target):
-        """path answers status with Location target (nginx makes a relative
-        target absolute unless absolute_redirect is off for that location)."""
         relative = not target.startswith("http")
         self.location("location = %s { %sreturn %d %s; }"
                       % (path, "absolute_redirect off; " if relative else "", status, target))
@@ -89,19 +95,18 @@ class Nginx:
     def loop(self, path):
         self.redirect(path, 302, path)
 
+    # A substitution that never matches still makes the length unknown to
+    # nginx, so the body goes out chunked.
     def chunked(self, path, body):
-        """Serves body with Transfer-Encoding: chunked: a substitution that never
-        matches still makes the length unknown to nginx."""
         self.add(path, body)
         self.location("location = %s { sub_filter_types *; sub_filter '@@orrel-no-match@@' ''; }" % path)
 
     def gzip_always(self, path, body):
-        """Answers the gzip-compressed body with Content-Encoding: gzip, asked or not."""
         self.add(path + ".gz", gzip.compress(body))
         self.location("location = %s { gzip_static always; }" % path)
 
+    # An error or portal page answered with status 200 in place of a file.
     def html_page(self, path, html=b"<html><body>Please sign in</body></html>"):
-        """An error or portal page answered with status 200 in place of a file."""
         self.add(path + ".html", html)
         self.location("location = %s { default_type text/html; try_files %s.html =404; }" % (path, path))
 
@@ -136,29 +141,22 @@ http {{
         log = self.dir / "error.log"
         # -e: the error log before the configuration is read, which would
         # otherwise be the system's own.
-        self.proc = subprocess.Popen([NGINX, "-p", str(self.dir), "-c", str(conf), "-e", str(log)],
-                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for port in self.ports:
-            _wait_listening(self.proc, port, log)
+        self.proc = _spawn([NGINX, "-p", str(self.dir), "-c", str(conf), "-e", str(log)], self.ports, log)
         return self
 
     def stop(self):
         _end(self.proc)
         self.proc = None
 
+    # nginx logs a request after its answer has gone out: a client that has
+    # just read one may not find it here yet (the launcher's end, or stop(),
+    # is late enough).
     def requests(self):
-        """(path, status) of every request in the access log so far. nginx logs
-        a request after its answer has gone out: a client that has just read
-        one may not find it here yet (the launcher's end, or stop(), is late enough)."""
-        log = self.dir / "access.log"
-        if not log.exists():
-            return []
         return [(m.group(1), int(m.group(2))) for m in
-                re.finditer(r'"[A-Z]+ (\S+) [^"]*" (\d{3}) ', log.read_text(errors="replace"))]
+                re.finditer(r'"[A-Z]+ (\S+) [^"]*" (\d{3}) ', _text(self.dir / "access.log"))]
 
 
 class Tinyproxy:
-    """tinyproxy in the foreground on a free port of 127.0.0.1, logging every request."""
 
     def __init__(self):
         self.dir = pathlib.Path(tempfile.mkdtemp(prefix="orrel-proxy-"))
@@ -171,9 +169,7 @@ class Tinyproxy:
         conf.write_text('Port %d\nListen 127.0.0.1\nTimeout 60\nMaxClients 20\nAllow 127.0.0.1\n'
                         'LogLevel Connect\nLogFile "%s"\nPidFile "%s"\n'
                         % (self.port, self.log, self.dir / "tinyproxy.pid"))
-        self.proc = subprocess.Popen([TINYPROXY, "-d", "-c", str(conf)], stdin=subprocess.DEVNULL,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        _wait_listening(self.proc, self.port, self.log)
+        self.proc = _spawn([TINYPROXY, "-d", "-c", str(conf)], [self.port], self.log)
         return self
 
     def __exit__(self, *exc):
@@ -185,19 +181,15 @@ class Tinyproxy:
         return "127.0.0.1:%d" % self.port
 
     def requests(self):
-        """The URLs the proxy was asked for, in order."""
-        if not self.log.exists():
-            return []
-        return re.findall(r"Request \(file descriptor \d+\): [A-Z]+ (\S+) HTTP", self.log.read_text(errors="replace"))
+        return re.findall(r"Request \(file descriptor \d+\): [A-Z]+ (\S+) HTTP", _text(self.log))
 
 
+# Wine's WinINet takes the proxy of INTERNET_OPEN_TYPE_PRECONFIG from these
+# values of the current user's Internet Settings; it bypasses nothing on its
+# own, loopback included (a ProxyOverride of <local> would let dotless names
+# such as localhost pass by, so none is set). The test prefix has no proxy of
+# its own, so the values are deleted afterwards.
 class SystemProxy:
-    """Makes address the system proxy of the test prefix for the with-block.
-    Wine's WinINet takes the proxy of INTERNET_OPEN_TYPE_PRECONFIG from these
-    values of the current user's Internet Settings; it bypasses nothing on its
-    own, loopback included (a ProxyOverride of <local> would let dotless names
-    such as localhost pass by, so none is set). The test prefix has no proxy of
-    its own, so the values are deleted afterwards."""
 
     def __init__(self, address):
         self.values = (("ProxyEnable", "REG_DWORD", "1"), ("ProxyServer", "REG_SZ", address))

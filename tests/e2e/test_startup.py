@@ -16,7 +16,6 @@ CLASSES = r"HKCU\Software\Classes"
 
 
 def reg_value(key, name=None):
-    """A registry value's text, or None when the key or value is missing."""
     out = harness.wine(["reg", "query", key] + (["/v", name] if name else ["/ve"]), check=False)
     found = re.search(r"^[ \t]+\S*[ \t]+REG_\w+[ \t]*(.*)$", out, re.M)
     return found.group(1).rstrip("\r") if found else None
@@ -56,7 +55,6 @@ class Startup(harness.LauncherTest):
         self.assertEqual(program.wait(30), 0)
 
     def ends_in_viewer(self, *args, **kw):
-        """The viewer's record of one start that ends by itself."""
         program = self.start(*args, **kw)
         record = self.viewer_record(60)
         self.assertEqual(program.wait(30), 0)

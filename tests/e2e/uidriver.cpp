@@ -24,11 +24,8 @@ std::string utf8(const wchar_t* w)
     if (n > 1) WideCharToMultiByte(CP_UTF8, 0, w, -1, &s[0], n, nullptr, nullptr);
     std::string out;
     for (char c : s) {
-        if (c == '\t') out += "\\t";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\\') out += "\\\\";
-        else out += c;
+        const char* escaped = c == '\\' ? "\\\\" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : nullptr;
+        out += escaped ? escaped : std::string(1, c);
     }
     return out;
 }
@@ -77,22 +74,21 @@ int usage()
     return 2;
 }
 
-// Woken by the changes in the file's folder; a folder that cannot be watched is looked at every 50 ms.
+// Woken by the changes in the file's folder, which must exist.
 int waitFile(const char* path, DWORD ms)
 {
     char folder[MAX_PATH];
     lstrcpynA(folder, path, MAX_PATH);
-    char* slash = strrchr(folder, '\\');
-    if (slash) *slash = 0;
+    if (char* slash = strrchr(folder, '\\')) *slash = 0;
     HANDLE change = FindFirstChangeNotificationA(folder, FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    if (change == INVALID_HANDLE_VALUE) return 2;
     DWORD start = GetTickCount(), waited = 0;
     bool found;
     while (!(found = GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) && waited < ms) {
-        if (change == INVALID_HANDLE_VALUE) Sleep(50);
-        else if (WaitForSingleObject(change, ms - waited) == WAIT_OBJECT_0) FindNextChangeNotification(change);
+        if (WaitForSingleObject(change, ms - waited) == WAIT_OBJECT_0) FindNextChangeNotification(change);
         waited = GetTickCount() - start;
     }
-    if (change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(change);
+    FindCloseChangeNotification(change);
     return found ? 0 : 1;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include "layout.h"
 
 namespace {
@@ -20,17 +21,8 @@ int fail(const char* what)
     return 1;
 }
 
-// One owner per handle kind, so that no early return leaks one.
-struct Handle {
-    HANDLE h;
-    explicit Handle(HANDLE handle) : h(handle) {}
-    ~Handle()
-    {
-        if (h) CloseHandle(h);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-};
+// An owner, so that no early return leaks a handle.
+using Handle = std::unique_ptr<void, decltype(&CloseHandle)>;
 
 // A block of the target process holding the module's name. It is a shared
 // section that the target maps itself, written through our own view of it:
@@ -131,25 +123,27 @@ int inject(DWORD pid, const char* dll)
 {
     Handle process(OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
                                    PROCESS_VM_READ,
-                               FALSE, pid));
-    if (!process.h) return fail("cannot open the target process");
-    void* loader = remoteLoadLibrary(process.h);
+                               FALSE, pid),
+                   CloseHandle);
+    if (!process) return fail("cannot open the target process");
+    void* loader = remoteLoadLibrary(process.get());
     if (!loader) return fail("cannot find LoadLibraryA in the target process");
-    RemoteText name(process.h, dll);
+    RemoteText name(process.get(), dll);
     if (!name.remote) return fail("cannot map the module name into the target process");
-    Handle thread(CreateRemoteThread(process.h, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(loader),
-                                     name.remote, 0, nullptr));
-    if (!thread.h) return fail("cannot start a thread in the target process");
+    Handle thread(CreateRemoteThread(process.get(), nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(loader),
+                                     name.remote, 0, nullptr),
+                  CloseHandle);
+    if (!thread) return fail("cannot start a thread in the target process");
     // Under emulation a 32-bit load takes seconds, not milliseconds.
-    if (WaitForSingleObject(thread.h, 180000) != WAIT_OBJECT_0) return fail("LoadLibraryA did not return in time");
+    if (WaitForSingleObject(thread.get(), 180000) != WAIT_OBJECT_0) return fail("LoadLibraryA did not return in time");
     DWORD code = 0;
-    GetExitCodeThread(thread.h, &code);
+    GetExitCodeThread(thread.get(), &code);
     // The exit code is the module's address, of a 64-bit one only the low half:
     // 0 there leaves the target's module list to decide. The module is still
     // loaded then: its checks wait for the test to answer the box it shows.
     const char* file = baseName(dll);
     UINT_PTR loaded = code;
-    if (!loaded && sizeof(void*) > sizeof code) loaded = reinterpret_cast<UINT_PTR>(remoteModule(process.h, file));
+    if (!loaded && sizeof(void*) > sizeof code) loaded = reinterpret_cast<UINT_PTR>(remoteModule(process.get(), file));
     if (!loaded) {
         fprintf(stderr, "kainject: LoadLibraryA in process %lu did not load %s (a name the program does not export?)\n",
                 pid, dll);
