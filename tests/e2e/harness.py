@@ -278,8 +278,9 @@ def wait_file(path, timeout=30):
 
 
 # Answers every message box until the launcher ends, closing the main dialog
-# it falls back to after a failure, and returns the messages.
-def run_to_end(launcher, timeout=60, interval=0.1):
+# it falls back to after a failure (its caption goes to closed), and returns
+# the messages.
+def run_to_end(launcher, timeout=60, interval=0.1, closed=None):
     texts, answered, end = [], set(), time.time() + timeout
     while launcher.running():
         if time.time() > end:
@@ -292,6 +293,9 @@ def run_to_end(launcher, timeout=60, interval=0.1):
                 wine([UIDRIVER, "click", w.hwnd, 1 if w.control(1) else 2], check=False)
             elif w.cls == "#32770" and not w.is_message_box and w.control(PROGRESS) is None:
                 wine([UIDRIVER, "close", w.hwnd], check=False)
+                if closed is not None and w.hwnd not in answered:
+                    closed.append(w.caption)
+                answered.add(w.hwnd)
         try:
             launcher.proc.wait(interval)
         except subprocess.TimeoutExpired:
@@ -320,7 +324,8 @@ class LauncherTest(unittest.TestCase):
         return launcher
 
     def launch(self, *args, timeout=60, **kw):
-        return run_to_end(self.start(*args, **kw), timeout)
+        self.closed = []
+        return run_to_end(self.start(*args, **kw), timeout, closed=self.closed)
 
     def viewer_record(self, timeout=10):
         self.assertTrue(wait_file(RECORD, timeout), "the viewer was not started")

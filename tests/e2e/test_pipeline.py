@@ -84,6 +84,7 @@ class Pipeline(harness.LauncherTest):
 
     def expect_failure(self, location, message):
         self.assertEqual(self.launch(location), [message])
+        self.assertEqual(self.closed, ["Orrel"], "no main dialog after the failure")
         self.assertFalse(RECORD.exists())
         self.assertEqual(list((harness.orrel_folder() / "temp").iterdir()), [])
 
@@ -174,4 +175,5 @@ class Pipeline(harness.LauncherTest):
         url = self.server.url("/p.orp")
         start = time.time()
         self.assertEqual(self.launch(url, timeout=90), ["The server did not answer in time.\r\n" + url])
+        self.assertEqual(self.closed, ["Orrel"])
         sys.stderr.write("\nsilent server: message and main dialog after %.1f s\n" % (time.time() - start))
