@@ -27,6 +27,12 @@ bool inRange(const cArrayBlock& b, long long i);
 void* takeBlock(const void* old, int count, long long capacity, size_t size, Fill fill,
                 unsigned long long extra = 0);
 
+// b's block replaced by one of capacity elements and extra bytes after them that
+// holds b's elements and the first keep bytes after its old elements. False, with
+// b unchanged, when memory ran short.
+bool resizeBlock(cArrayBlock& b, long long capacity, size_t size, Fill fill, unsigned long long extra = 0,
+                 size_t keep = 0);
+
 // The growth step: adds n elements of room (n < 1: nothing to do). On failure the
 // old block stays.
 bool expandSize(cArrayBlock& b, long long n, size_t size, Fill fill = Uninitialised);
@@ -48,6 +54,30 @@ bool copyBlock(cArrayBlock& dst, const cArrayBlock& src, long long capacity, siz
 void release(cArrayBlock& b);
 // The copy of the fixed-size arrays: a block of max(1, count) elements, all or nothing.
 void assignValues(cArrayBlock& dst, const cArrayBlock& src, size_t size);
+
+// ---- pooled small blocks ------------------------------------------------------
+//
+// The texts and records of an array carved out of 64 KiB chunks: a heap call per
+// chunk instead of one per entry, which under the system heap costs more than the
+// rest of an append. Every block is given back by itself; a chunk goes back to the
+// heap with its last block, except the one being filled, which poolRelease frees.
+// An owner keeps its Pool in the extra bytes of its cArrayBlock (the exported
+// layouts have no room for it), zero-filled when the block is first made.
+
+struct PoolChunk;
+
+struct Pool {
+    PoolChunk* current;  // the chunk being filled; null before the first block
+};
+
+// Size bytes; null, with "No memory" recorded, when they cannot be had.
+void* poolTake(Pool& pool, size_t size);
+// Null gives nothing back.
+void poolGive(Pool& pool, void* block);
+// Frees the chunk being filled: the owner has given back every block.
+void poolRelease(Pool& pool);
+// copyText with the copy taken from the pool; n bytes of text (n < 0: all of it).
+bool poolText(Pool& pool, const char* text, char** out, int n = -1);
 
 // ---- typed access -------------------------------------------------------------
 

@@ -12,6 +12,41 @@ inline bool isLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 char** textsOf(const cArrayBlock& b) { return kaStore::at<char*>(b); }
 
+// The texts block holds capacity text pointers and, after them, the pool the texts
+// are taken from. There is no pool (and no text) before the block's first growth.
+kaStore::Pool& poolOf(const cArrayBlock& b)
+{
+    return *reinterpret_cast<kaStore::Pool*>(static_cast<char*>(b.data) + static_cast<size_t>(b.capacity) * sizeof(char*));
+}
+
+// Both blocks grown to capacity (zero-filled past the entries, the pool moved
+// along); false, with both unchanged, when memory ran short.
+bool growBlocks(cArrayBlock& texts, long*& numbers, long long capacity)
+{
+    void* newNumbers = kaStore::takeBlock(numbers, texts.count, capacity, sizeof(long), kaStore::Zeroed);
+    if (!newNumbers) return false;
+    size_t keep = texts.data ? sizeof(kaStore::Pool) : 0;
+    if (!kaStore::resizeBlock(texts, capacity, sizeof(char*), kaStore::Zeroed, sizeof(kaStore::Pool), keep)) {
+        ka_free(newNumbers);
+        return false;
+    }
+    ka_free(numbers);
+    numbers = static_cast<long*>(newNumbers);
+    return true;
+}
+
+// Back to a new array's state: the texts given back, no pool, no blocks.
+void releaseBlocks(cArrayBlock& texts, long*& numbers)
+{
+    if (texts.data) {
+        while (texts.count > 0) kaStore::poolGive(poolOf(texts), textsOf(texts)[--texts.count]);
+        kaStore::poolRelease(poolOf(texts));
+    }
+    kaStore::release(texts);
+    ka_free(numbers);
+    numbers = nullptr;
+}
+
 // Lowered copies of the texts for the sort. The case-insensitive comparison would
 // otherwise lower both texts afresh on every one of the sort's n * n / 2 steps.
 // Without memory for the copies the sort compares the texts the usual, slower way.
@@ -80,24 +115,17 @@ int pieceLength(const char* p, int size, bool lineMode)
 int characterLength(const char* p) { return isLeadByte(p[0]) && p[1] ? 2 : 1; }
 
 // A copy of n bytes at p (null for none); false when memory ran short.
-bool copyRange(const char* p, int n, char** out)
+bool copyRange(kaStore::Pool& pool, const char* p, int n, char** out)
 {
-    *out = nullptr;
-    if (n < 1) return true;
-    char* copy = static_cast<char*>(kaStore::checked(ka_malloc(static_cast<unsigned int>(n) + 1)));
-    if (!copy) return false;
-    memcpy(copy, p, static_cast<size_t>(n));
-    copy[n] = 0;
-    *out = copy;
-    return true;
+    return kaStore::poolText(pool, p, out, n < 1 ? 0 : n);
 }
 
-bool copyTrimmed(const char* p, int n, char** out)
+bool copyTrimmed(kaStore::Pool& pool, const char* p, int n, char** out)
 {
     int start = 0;
     while (start < n && kaIsWhiteChar(p[start])) ++start;
     while (n > start && kaIsWhiteChar(p[n - 1])) --n;
-    return copyRange(p + start, n - start, out);
+    return copyRange(pool, p + start, n - start, out);
 }
 
 }  // namespace
@@ -114,39 +142,23 @@ cArrayStr& cArrayStr::operator=(const cArrayStr& other)
 {
     if (this != &other) {
         cVar::operator=(other);
-        cutTo(0);
-        kaStore::release(texts);
-        ka_free(numbers);
-        numbers = nullptr;
+        releaseBlocks(texts, numbers);
         copyFrom(other);
     }
     return *this;
 }
 
-cArrayStr::~cArrayStr()
-{
-    cutTo(0);
-    kaStore::release(texts);
-    ka_free(numbers);
-}
+cArrayStr::~cArrayStr() { releaseBlocks(texts, numbers); }
 
 // Expects an empty array without blocks; leaves it empty when memory runs short.
 bool cArrayStr::copyFrom(const cArrayStr& other)
 {
     if (other.texts.capacity < 1) return true;
-    numbers = static_cast<long*>(kaStore::takeBlock(other.numbers, other.texts.count, other.texts.capacity,
-                                                    sizeof(long), kaStore::Zeroed));
-    if (!numbers) return false;
-    cArrayBlock source = other.texts;
-    source.count = 0;  // the texts are duplicated one by one below
-    if (!kaStore::copyBlock(texts, source, other.texts.capacity, sizeof(char*), kaStore::Zeroed)) {
-        ka_free(numbers);
-        numbers = nullptr;
-        return false;
-    }
+    if (!growBlocks(texts, numbers, other.texts.capacity)) return false;
+    memcpy(numbers, other.numbers, static_cast<size_t>(other.texts.count) * sizeof(long));
     char** from = textsOf(other.texts);
     for (int k = 0; k < other.texts.count; ++k) {
-        if (!kaStore::copyText(from[k], &textsOf(texts)[k])) {
+        if (!kaStore::poolText(poolOf(texts), from[k], &textsOf(texts)[k])) {
             cutTo(0);
             return false;
         }
@@ -157,28 +169,16 @@ bool cArrayStr::copyFrom(const cArrayStr& other)
 
 bool cArrayStr::expand()
 {
-    if (texts.count < texts.capacity) return true;
-    long long capacity = static_cast<long long>(texts.capacity) + kaStore::kStep;
-    void* newTexts = kaStore::takeBlock(texts.data, texts.count, capacity, sizeof(char*), kaStore::Zeroed);
-    void* newNumbers = newTexts ? kaStore::takeBlock(numbers, texts.count, capacity, sizeof(long), kaStore::Zeroed)
-                                : nullptr;
-    if (!newNumbers) {
-        ka_free(newTexts);
-        return false;
-    }
-    ka_free(texts.data);
-    ka_free(numbers);
-    texts.data = newTexts;
-    numbers = static_cast<long*>(newNumbers);
-    texts.capacity = static_cast<int>(capacity);
-    return true;
+    return texts.count < texts.capacity ||
+           growBlocks(texts, numbers, static_cast<long long>(texts.capacity) + kaStore::kStep);
 }
 
-// Takes text over; frees it when the entry cannot be added.
+// Takes text (a block of the texts' pool, or null) over; gives it back when the
+// entry cannot be added.
 int cArrayStr::appendOwned(char* text, long number)
 {
     if (!expand()) {
-        ka_free(text);
+        if (texts.data) kaStore::poolGive(poolOf(texts), text);
         return -1;
     }
     textsOf(texts)[texts.count] = text;
@@ -194,17 +194,18 @@ void cArrayStr::swapEntries(int i, int j)
 
 void cArrayStr::cutTo(int n)
 {
-    while (texts.count > n) ka_free(textsOf(texts)[--texts.count]);
+    while (texts.count > n) kaStore::poolGive(poolOf(texts), textsOf(texts)[--texts.count]);
 }
 
 int cArrayStr::count() const { return texts.count; }
 
 int cArrayStr::append(const char* text) { return append(text, 0); }
 
+// The pool lives in the texts block: room is made before a text is copied.
 int cArrayStr::append(const char* text, long number)
 {
     char* copy = nullptr;
-    if (!kaStore::copyText(text, &copy)) return -1;
+    if (!expand() || !kaStore::poolText(poolOf(texts), text, &copy)) return -1;
     return appendOwned(copy, number);
 }
 
@@ -213,11 +214,7 @@ int cArrayStr::insert(int i, const char* text)
     if (i < 0 || i > texts.count) return -1;
     if (i == texts.count) return append(text);
     char* copy = nullptr;
-    if (!kaStore::copyText(text, &copy)) return -1;
-    if (!expand()) {
-        ka_free(copy);
-        return -1;
-    }
+    if (!expand() || !kaStore::poolText(poolOf(texts), text, &copy)) return -1;
     kaStore::moveElements(numbers, i, i + 1, texts.count - i, sizeof(long));
     kaStore::openGap(texts, i, 1, sizeof(char*));
     textsOf(texts)[i] = copy;
@@ -228,15 +225,15 @@ int cArrayStr::insert(int i, const char* text)
 void cArrayStr::replace(int i, const char* text)
 {
     char* copy = nullptr;
-    if (!kaStore::inRange(texts, i) || !kaStore::copyText(text, &copy)) return;
-    ka_free(textsOf(texts)[i]);
+    if (!kaStore::inRange(texts, i) || !kaStore::poolText(poolOf(texts), text, &copy)) return;
+    kaStore::poolGive(poolOf(texts), textsOf(texts)[i]);
     textsOf(texts)[i] = copy;
 }
 
 void cArrayStr::remove(int i)
 {
     if (!kaStore::inRange(texts, i)) return;
-    ka_free(textsOf(texts)[i]);
+    kaStore::poolGive(poolOf(texts), textsOf(texts)[i]);
     kaStore::moveElements(numbers, i + 1, i, texts.count - i - 1, sizeof(long));
     kaStore::closeGap(texts, i, 1, sizeof(char*));
 }
@@ -303,7 +300,8 @@ int cArrayStr::appendBySize(const char* text, int size, int flags)
     for (const char* p = text; *p;) {
         int n = size == 1 ? characterLength(p) : pieceLength(p, size, lineMode);
         char* piece = nullptr;
-        bool copied = size == 1 ? copyRange(p, n, &piece) : copyTrimmed(p, n, &piece);
+        bool copied = expand() && (size == 1 ? copyRange(poolOf(texts), p, n, &piece)
+                                             : copyTrimmed(poolOf(texts), p, n, &piece));
         if (!copied || appendOwned(piece, 0) < 0) {
             cutTo(before);
             return -1;

@@ -92,6 +92,26 @@ bool copyOpened(const char* destination, const char* source)
     return ok;
 }
 
+bool deleteFailed(const char* name)
+{
+    kaErrorSetSystem("Can't delete the file.");
+    kaErrorSetFile(name);
+    return false;
+}
+
+// kaDeleteFile for a name the folder listing has just given. Its existence query
+// costs as much as the delete itself, so it is made only once a delete has
+// failed: a file that has gone since the listing, or is no longer a file, is
+// still no failure.
+void deleteListed(const char* name)
+{
+    if (DeleteFileA(name)) return;
+    DWORD code = GetLastError();
+    if (!existsQuietly(name)) return;
+    SetLastError(code);
+    deleteFailed(name);
+}
+
 }  // namespace
 
 bool existsQuietly(const char* name)
@@ -122,10 +142,7 @@ bool kaDeleteFile(const char* name)
     if (!name || !name[0]) return true;
     if (!checkPathFits(name)) return false;
     if (!existsQuietly(name)) return true;
-    if (DeleteFileA(name)) return true;
-    kaErrorSetSystem("Can't delete the file.");
-    kaErrorSetFile(name);
-    return false;
+    return DeleteFileA(name) || deleteFailed(name);
 }
 
 void _DeleteFile(const char* name)
@@ -141,12 +158,14 @@ void kaDeleteFileAll(const char* folder)
     if (!folder || !folder[0]) return;
     cArrayStr files;
     kaGetFileList(folder, files);
+    PathText base = inFolder(folder, "");
     for (int i = files.count() - 1; i >= 0; --i) {
-        PathText name = inFolder(folder, files[i]);
+        PathText name = base;
+        name.add(files[i]);
         if (name.overflowed())
             refuseLongPath(folder);
         else
-            kaDeleteFile(name.text());
+            deleteListed(name.text());
     }
 }
 
@@ -158,10 +177,7 @@ bool kaRemoveDirectory(const char* path)
     bool link = isLink(path);
     bool ok = link || removeSubFolders(path);
     if (ok && !link) kaDeleteFileAll(path);
-    if (ok && RemoveDirectoryA(path)) return true;
-    kaErrorSetSystem("Can't delete the file.");
-    kaErrorSetFile(path);
-    return false;
+    return (ok && RemoveDirectoryA(path)) || deleteFailed(path);
 }
 
 int kaRenameFile(const char* oldName, const char* newName)
