@@ -1,14 +1,57 @@
 #include "arraytag.h"
 #include "arraystore.h"
 #include <cstring>
+#include <new>
 #include "cstr.h"
+
+// A tag dictionary's items, with their names and texts, are blocks of its pool: a
+// heap call for each would cost more than the rest of a set. An item's own set()
+// and destructor free with ka_free, so they never run on these items.
+struct cTagItemAccess {
+    static cTagItem* make(kaStore::Pool& pool, const char* name, const char* text, __int64 value)
+    {
+        void* at = kaStore::poolTake(pool, sizeof(cTagItem));
+        char* newName = nullptr;
+        if (!at || !kaStore::poolText(pool, name, &newName)) {
+            kaStore::poolGive(pool, at);
+            return nullptr;
+        }
+        cTagItem* item = ::new (at) cTagItem;
+        item->tagName = newName;
+        if (!setText(pool, item, text, value)) {
+            dispose(pool, item);
+            return nullptr;
+        }
+        return item;
+    }
+
+    // All or nothing; text may be the item's own.
+    static bool setText(kaStore::Pool& pool, cTagItem* item, const char* text, __int64 value)
+    {
+        char* newText = nullptr;
+        if (!kaStore::poolText(pool, text, &newText)) return false;
+        kaStore::poolGive(pool, item->tagText);
+        item->tagText = newText;
+        item->tagValue = value;
+        return true;
+    }
+
+    static void dispose(kaStore::Pool& pool, cTagItem* item)
+    {
+        kaStore::poolGive(pool, item->tagName);
+        kaStore::poolGive(pool, item->tagText);
+        item->tagName = item->tagText = nullptr;
+        item->~cTagItem();
+        kaStore::poolGive(pool, item);
+    }
+};
 
 namespace {
 
 // ---- storage shared by both dictionaries ------------------------------------------
 //
-// The items block holds capacity item pointers followed by a table of slots, a
-// power of two at least twice the capacity, each 0 or an item's index + 1, placed
+// The items block holds capacity item pointers, the pool the tag dictionary's
+// items are taken from, and a table of slots, a power of two at least twice the capacity, each 0 or an item's index + 1, placed
 // by the hash of its name (open addressing). A dictionary never holds a name twice,
 // so the table finds the very item a scan from the front would, without making a
 // dictionary of n names cost n * n / 2 comparisons to fill.
@@ -34,10 +77,12 @@ Item** itemsOf(const cArrayBlock& b)
     return kaStore::at<Item*>(b);
 }
 
-int* slotsOf(const cArrayBlock& b)
+kaStore::Pool& poolOf(const cArrayBlock& b)
 {
-    return reinterpret_cast<int*>(static_cast<char*>(b.data) + static_cast<size_t>(b.capacity) * sizeof(void*));
+    return *reinterpret_cast<kaStore::Pool*>(static_cast<char*>(b.data) + static_cast<size_t>(b.capacity) * sizeof(void*));
 }
+
+int* slotsOf(const cArrayBlock& b) { return reinterpret_cast<int*>(&poolOf(b) + 1); }
 
 unsigned slotMask(const cArrayBlock& b) { return static_cast<unsigned>(slotCount(b.capacity) - 1); }
 
@@ -72,17 +117,15 @@ void reindex(cArrayBlock& b)
     for (int k = 0; k < b.count; ++k) indexItem<Item>(b, k);
 }
 
-// The growth step: a zero-filled block of capacity items and its slot table, the
-// items carried over. False, with b unchanged, when memory ran short.
+// The growth step: a zero-filled block of capacity items, the pool and the slot
+// table, the items and the pool carried over. False, with b unchanged, when memory ran short.
 template <class Item>
 bool regrow(cArrayBlock& b, long long capacity)
 {
-    void* block = kaStore::takeBlock(b.data, b.count, capacity, sizeof(Item*), kaStore::Zeroed,
-                                     slotCount(capacity) * sizeof(int));
-    if (!block) return false;
-    ka_free(b.data);
-    b.data = block;
-    b.capacity = static_cast<int>(capacity);
+    size_t keep = b.data ? sizeof(kaStore::Pool) : 0;
+    if (!kaStore::resizeBlock(b, capacity, sizeof(Item*), kaStore::Zeroed,
+                              sizeof(kaStore::Pool) + slotCount(capacity) * sizeof(int), keep))
+        return false;
     reindex<Item>(b);
     return true;
 }
@@ -107,10 +150,14 @@ Item* itemAt(const cArrayBlock& b, int i)
     return kaStore::get<Item*>(b, i);
 }
 
+void dispose(cArrayBlock&, cArrayPtrTagItem* item) { delete item; }
+
+void dispose(cArrayBlock& b, cTagItem* item) { cTagItemAccess::dispose(poolOf(b), item); }
+
 template <class Item>
 void deleteAt(cArrayBlock& b, int i)
 {
-    delete itemsOf<Item>(b)[i];
+    dispose(b, itemsOf<Item>(b)[i]);
     kaStore::closeGap(b, i, 1, sizeof(Item*));
     reindex<Item>(b);  // the items after i have moved down
 }
@@ -118,7 +165,7 @@ void deleteAt(cArrayBlock& b, int i)
 template <class Item>
 void deleteItems(cArrayBlock& b)
 {
-    while (b.count > 0) delete itemsOf<Item>(b)[--b.count];
+    while (b.count > 0) dispose(b, itemsOf<Item>(b)[--b.count]);
 }
 
 template <class Item>
@@ -132,17 +179,8 @@ template <class Item>
 void releaseItems(cArrayBlock& b)
 {
     deleteItems<Item>(b);
+    if (b.data) kaStore::poolRelease(poolOf(b));
     kaStore::release(b);
-}
-
-cTagItem* newItem(const char* name, const char* text, __int64 value)
-{
-    cTagItem* item = static_cast<cTagItem*>(kaStore::checked(new cTagItem));
-    if (item && !item->set(name, text, value)) {
-        delete item;
-        return nullptr;
-    }
-    return item;
 }
 
 cArrayPtrTagItem* newItem(const char* name, void* ptr)
@@ -157,9 +195,12 @@ cArrayPtrTagItem* newItem(const char* name, void* ptr)
     return item;
 }
 
-cTagItem* cloneItem(const cTagItem* from) { return newItem(from->name(), from->string(), from->value()); }
+cTagItem* cloneItem(cArrayBlock& b, const cTagItem* from)
+{
+    return cTagItemAccess::make(poolOf(b), from->name(), from->string(), from->value());
+}
 
-cArrayPtrTagItem* cloneItem(const cArrayPtrTagItem* from) { return newItem(from->name(), from->ptr()); }
+cArrayPtrTagItem* cloneItem(cArrayBlock&, const cArrayPtrTagItem* from) { return newItem(from->name(), from->ptr()); }
 
 // dst (empty, without block) gets a block of src's capacity and a copy of each item;
 // all or nothing.
@@ -168,7 +209,7 @@ void copyItems(cArrayBlock& dst, const cArrayBlock& src)
 {
     if (src.capacity < 1 || !regrow<Item>(dst, src.capacity)) return;
     for (int k = 0; k < src.count; ++k) {
-        Item* copy = cloneItem(itemsOf<Item>(src)[k]);
+        Item* copy = cloneItem(dst, itemsOf<Item>(src)[k]);
         if (!copy) {
             deleteAll<Item>(dst);
             return;
@@ -208,12 +249,9 @@ const cTagItem* cArrayTag::item(int i) const { return itemAt<cTagItem>(items, i)
 // Item i (or a new item when i < 0) gets name, text and value; the count or -1.
 int cArrayTag::put(int i, const char* name, const char* text, __int64 value)
 {
-    if (i >= 0) {
-        cTagItem* found = kaStore::at<cTagItem*>(items)[i];
-        return found->set(found->name(), text, value) ? items.count : -1;
-    }
+    if (i >= 0) return cTagItemAccess::setText(poolOf(items), kaStore::at<cTagItem*>(items)[i], text, value) ? items.count : -1;
     if (!expand()) return -1;
-    cTagItem* fresh = newItem(name, text, value);
+    cTagItem* fresh = cTagItemAccess::make(poolOf(items), name, text, value);
     if (!fresh) return -1;
     appendItem(items, fresh);
     return items.count;

@@ -58,6 +58,9 @@ public:
     __int64 value() const;
 
 private:
+    // The tag dictionary's items live in its pool (see arraytag.cpp).
+    friend struct cTagItemAccess;
+
     char* tagName;
     char* tagText;
     __int64 tagValue;
