@@ -32,6 +32,7 @@ public:
 
 private:
     friend class cLLWalker;
+    friend class cLLChain;
 
     listItem* get_item(int i) const;
     bool appendAll(const cLL& other);
@@ -84,4 +85,31 @@ public:
 
 private:
     const listItem* item;
+};
+
+// Links items that live inside their owner's own blocks, and takes a list's
+// items back without freeing them. The owner then frees them with its blocks and
+// must empty the list before the list's own removal sees them.
+class cLLChain {
+public:
+    static void link(cLL& list, listItem* item)
+    {
+        item->prev = list.last;
+        item->next = nullptr;
+        if (list.last)
+            list.last->next = item;
+        else
+            list.first = item;
+        list.last = item;
+        ++list.length;
+    }
+    // The former first item; the former last one goes to *last.
+    static listItem* detach(cLL& list, listItem** last)
+    {
+        listItem* first = list.first;
+        *last = list.last;
+        list.first = list.last = nullptr;
+        list.length = 0;
+        return first;
+    }
 };

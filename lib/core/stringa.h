@@ -88,6 +88,9 @@ public:
     friend KA_API cStringA operator+(unsigned long a, const cStringA& b);
 
 private:
+    // The XML reader gives the contents it reads records from its own pool.
+    friend struct cXMLReading;
+
     cStringA(const char* a, const char* b);
     void adopt(cStringData* fresh);
     void release();

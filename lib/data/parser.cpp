@@ -6,9 +6,14 @@ namespace {
 // Stands in for the text before set() is called, so that the cursor is never null.
 char emptyText[1] = {0};
 
+// Names are scanned a byte at a time: the checks stay inline.
 bool isHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
-bool startsName(char c) { return isAlpha(c) || c == '_' || isHigh(c); }
+bool isLetter(char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 26; }
+
+bool isDecimal(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+bool startsName(char c) { return isLetter(c) || c == '_' || isHigh(c); }
 
 bool startsWith(const char* s, const char* prefix) { return strncmp(s, prefix, strlen(prefix)) == 0; }
 
@@ -34,7 +39,8 @@ cParser::~cParser() { freeText(); }
 
 void cParser::freeText()
 {
-    if (text != emptyText) ka_free(text);
+    if (text != emptyText && !(mode & kBorrowed)) ka_free(text);
+    mode &= ~kBorrowed;
     ka_free(token);
     text = emptyText;
     token = nullptr;
@@ -55,6 +61,24 @@ void cParser::set(const char* s)
         return;
     }
     text = copy;
+    token = buffer;
+    token[0] = 0;
+    length = static_cast<int>(n);
+    position = lastStart = text;
+}
+
+// set() without the copy, for a reader that is done with the text before its
+// caller can change or free it: a document of megabytes is then not copied.
+void cParser::borrow(const char* s)
+{
+    if (!s || !*s) s = " ";
+    size_t n = strlen(s);
+    char* buffer = n < 0x7FFFFFFE ? static_cast<char*>(ka_malloc(static_cast<unsigned int>(n) + 1)) : nullptr;
+    freeText();
+    if (!buffer) return;
+    // Never written through: only the token buffer is.
+    text = const_cast<char*>(s);
+    mode |= kBorrowed;
     token = buffer;
     token[0] = 0;
     length = static_cast<int>(n);
@@ -92,8 +116,9 @@ const char* cParser::slice(const char* from, const char* to)
 const char* cParser::takeName(const char* p)
 {
     if (!startsName(*p)) return p;
+    const bool xml = (mode & ~kBorrowed) == modeXMLName;
     while (*p) {
-        if (isAlnum(*p) || *p == '_' || (mode == modeXMLName && (*p == '-' || *p == '.' || *p == ':'))) {
+        if (isLetter(*p) || isDecimal(*p) || *p == '_' || (xml && (*p == '-' || *p == '.' || *p == ':'))) {
             ++p;
         } else if (isHigh(*p)) {
             // A lead byte takes its trail byte with it, whatever that byte is.

@@ -35,6 +35,12 @@ public:
 private:
     // The XML reader scans character data itself and moves the cursor past it.
     friend class cXMLElement;
+    friend class cXML;
+    friend struct cXMLReading;
+    // Set in mode while the text is the caller's, not a copy.
+    enum { kBorrowed = 0x10000 };
+
+    void borrow(const char* text);
 
     bool getIdentifier();
     const char* takeName(const char* p);

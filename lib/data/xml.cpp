@@ -1,10 +1,48 @@
 #include "xml.h"
 #include <cstring>
+#include <new>
 
-// One attribute: its name and its value in escaped form.
-struct cXMLAttr : public cBase {
+// One attribute: its name, and its value in escaped form in the same block right
+// behind it.
+struct cXMLAttr {
     cStringA name;
-    cStringA value;
+    const char* value() const { return reinterpret_cast<const char*>(this + 1); }
+};
+
+class cXMLPool;
+
+// Every element and attribute in a list shares one block with the item that links
+// it and names the pool the block came from (none for a block of its own). The
+// element or attribute follows at kObjectOffset.
+struct cXMLChunk {
+    listItem item;
+    cXMLPool* pool;
+};
+
+// Blocks taken in bulk for the elements and attributes of one read. A document
+// holds tens of thousands of small objects, and taking each from the heap and
+// giving each back cost more than reading them. The pool counts the objects it
+// gave out (and the read that uses it) and goes with the last of them, which for
+// a document is when its tree is cleared or deleted.
+class cXMLPool {
+public:
+    static cXMLPool* create();
+    // Null when memory is short. An uncounted block must belong to a counted one
+    // and go with it.
+    void* take(size_t size, bool counted = true);
+    void release();
+
+private:
+    struct Block {
+        Block* next;
+    };
+    bool grow(size_t size);
+
+    Block* blocks;
+    char* spare;
+    char* spareEnd;
+    size_t nextSize;
+    int live;
 };
 
 // Collects the writer's output in one growing block, so that a large tree costs
@@ -29,12 +67,23 @@ namespace {
 
 // Deeper documents are refused: each level costs stack in the reader.
 const int kMaxDepth = 1024;
-// Levels that deleting a tree may recurse before it moves elements instead.
-const int kRecursiveDepth = 32;
 // Bytes of the remaining text quoted after a message from inside the document element.
 const int kContextBytes = 100;
 // Recent names kept by one read (see cXMLReading).
-const int kNameSlots = 64;
+const int kNameSlots = 256;
+// Contents up to this length are shared like names: mostly the line breaks and
+// indentation in front of child elements.
+const int kTextSlots = 64;
+const int kSharedText = 16;
+// The count of a content record in a pool: high enough that no release ever
+// frees it.
+const int kPinned = 0x40000000;
+// Where a chunk's element or attribute starts: behind its header, pointer-aligned.
+const size_t kObjectOffset = (sizeof(cXMLChunk) + 7) & ~static_cast<size_t>(7);
+// A pool's blocks grow from the first size to the last: small documents stay
+// small, and large ones take blocks the heap keeps for the next read.
+const size_t kFirstBlock = 4096;
+const size_t kLastBlock = 64 * 1024;
 
 const char kDeclaration[] = "<?xml version='1.0' encoding='euc-kr' ?>\r\n";
 const char kOutOfMemory[] = "Not enough memory to read the document.";
@@ -120,7 +169,219 @@ bool isXMLName(const char* s)
 
 cStringA startTagNotClosed(const cStringA& name) { return "The start-tag of '" + name + "' was not closed by angle bracket."; }
 
+const char* skipWhite(const char* p)
+{
+    while (kaIsWhiteChar(*p)) ++p;
+    return p;
+}
+
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A block of its own, or one from the pool, for an object of size bytes behind
+// its header.
+cXMLChunk* newChunk(cXMLPool* pool, size_t size)
+{
+    size += kObjectOffset;
+    void* block = pool ? pool->take(size) : size < 0x7FFFFFFF ? ka_malloc(static_cast<unsigned int>(size)) : nullptr;
+    if (!block) return nullptr;
+    cXMLChunk* chunk = static_cast<cXMLChunk*>(block);
+    ::new (&chunk->item) listItem();
+    chunk->item.data = static_cast<char*>(block) + kObjectOffset;
+    chunk->pool = pool;
+    return chunk;
+}
+
+void freeChunk(listItem* item)
+{
+    cXMLChunk* chunk = reinterpret_cast<cXMLChunk*>(item);
+    if (chunk->pool)
+        chunk->pool->release();
+    else
+        ka_free(chunk);
+}
+
 }  // namespace
+
+// ---- cXMLPool --------------------------------------------------------------
+
+cXMLPool* cXMLPool::create()
+{
+    cXMLPool* pool = static_cast<cXMLPool*>(ka_malloc(sizeof(cXMLPool)));
+    if (!pool) return nullptr;
+    pool->blocks = nullptr;
+    pool->spare = pool->spareEnd = nullptr;
+    pool->nextSize = kFirstBlock;
+    pool->live = 1;
+    return pool;
+}
+
+void* cXMLPool::take(size_t size, bool counted)
+{
+#ifdef KA_GUARDED_HEAP
+    // One block per object, so that the guarded heap still catches an overrun of any one.
+    if (!grow(size)) return nullptr;
+#else
+    // Not rounded up: the objects are packed, and every byte of a large tree
+    // costs a page to be mapped on its first read.
+    if (static_cast<size_t>(spareEnd - spare) < size && !grow(size)) return nullptr;
+#endif
+    void* p = spare;
+    spare += size;
+    if (counted) ++live;
+    return p;
+}
+
+bool cXMLPool::grow(size_t size)
+{
+    const size_t header = (sizeof(Block) + 7) & ~static_cast<size_t>(7);
+#ifdef KA_GUARDED_HEAP
+    size_t bytes = header + size;
+#else
+    size_t bytes = header + size > nextSize ? header + size : nextSize;
+#endif
+    Block* block = bytes < 0x7FFFFFFF ? static_cast<Block*>(ka_malloc(static_cast<unsigned int>(bytes))) : nullptr;
+    if (!block) return false;
+    block->next = blocks;
+    blocks = block;
+    spare = reinterpret_cast<char*>(block) + header;
+    spareEnd = reinterpret_cast<char*>(block) + bytes;
+    if (nextSize < kLastBlock) nextSize *= 2;
+    return true;
+}
+
+void cXMLPool::release()
+{
+    if (--live > 0) return;
+    for (Block* block = blocks; block;) {
+        Block* next = block->next;
+        ka_free(block);
+        block = next;
+    }
+    ka_free(this);
+}
+
+// ---- Reading state ---------------------------------------------------------
+
+// What one read carries down the tree: the depth it has reached, the pool its
+// elements and attributes come from, and the names it has met. Documents repeat
+// a handful of tag and attribute names, and a few short texts (line breaks and
+// indentation), thousands of times; sharing one string record for each saves an
+// allocation for every element and attribute read. A small table of recent ones
+// is enough for that, and a miss costs only the copy that every name cost before.
+// The elements of a document then share records: like a string and its copies,
+// a document belongs to one thread.
+struct cXMLReading {
+    cXMLReading() : pool(cXMLPool::create()) {}
+    ~cXMLReading()
+    {
+        // The shared texts are the pool's: they go before it can.
+        for (cStringA& text : texts) text.setBlank();
+        if (pool) pool->release();
+    }
+    cXMLReading(const cXMLReading&) = delete;
+    cXMLReading& operator=(const cXMLReading&) = delete;
+
+    const cStringA& share(cParser& parser, cStringA* table, int slots, const char* from, const char* to);
+    bool pooledText(cStringA& out, const char* from, const char* to);
+    const cStringA& shareText(const char* from, const char* to);
+    void setContent(cParser& parser, cXMLElement& e, const char* from, const char* to);
+    static cXMLElement* addChild(cXMLElement& parent, cXMLPool* pool, const cStringA& name);
+    static bool addAttr(cXMLElement& e, cXMLPool* pool, const cStringA& name, const char* value, size_t length);
+    static const char* pastToken(cParser& parser, const char* p);
+
+    int depth = 1;
+    // Null when memory was short: every object then takes a block of its own.
+    cXMLPool* pool;
+    cStringA names[kNameSlots];
+    cStringA texts[kTextSlots];
+};
+
+namespace {
+
+cStringA& slotFor(cStringA* table, int slots, const char* from, const char* to)
+{
+    unsigned int hash = 0;
+    for (const char* p = from; p < to; ++p) hash = hash * 31 + static_cast<unsigned char>(*p);
+    return table[hash & static_cast<unsigned int>(slots - 1)];
+}
+
+bool holds(const cStringA& slot, const char* from, const char* to)
+{
+    size_t n = static_cast<size_t>(to - from);
+    return static_cast<size_t>(slot.length()) == n && memcmp(slot.getPtr(), from, n) == 0;
+}
+
+}  // namespace
+
+const cStringA& cXMLReading::share(cParser& parser, cStringA* table, int slots, const char* from, const char* to)
+{
+    cStringA& slot = slotFor(table, slots, from, to);
+    if (!holds(slot, from, to)) slot = parser.slice(from, to);
+    return slot;
+}
+
+const cStringA& cXMLReading::shareText(const char* from, const char* to)
+{
+    cStringA& slot = slotFor(texts, kTextSlots, from, to);
+    if (!holds(slot, from, to) && !pooledText(slot, from, to)) slot.setBlank();
+    return slot;
+}
+
+// A record in the pool, for the content of an element that is in the pool itself
+// and so keeps it alive; its count is pinned, and only the element holds it.
+bool cXMLReading::pooledText(cStringA& out, const char* from, const char* to)
+{
+    size_t n = static_cast<size_t>(to - from);
+    char* block = static_cast<char*>(pool->take(sizeof(cStringData) + n + 1, false));
+    if (!block) return false;
+    cStringData* record = ::new (block) cStringData();
+    record->text = block + sizeof(cStringData);
+    memcpy(record->text, from, n);
+    record->text[n] = 0;
+    record->length = static_cast<int>(n);
+    record->refs = kPinned;
+    out.adopt(record);
+    return true;
+}
+
+// Contents of elements below the reading's first level are this read's own
+// elements; the first level's element (the document's, or the caller's) may
+// outlive the pool and takes a record of its own.
+void cXMLReading::setContent(cParser& parser, cXMLElement& e, const char* from, const char* to)
+{
+    if (from == to)
+        e.content.setBlank();
+    else if (depth == 1 || !pool)
+        e.content = parser.slice(from, to);
+    else if (to - from <= kSharedText)
+        e.content = shareText(from, to);
+    else if (!pooledText(e.content, from, to))
+        e.content.setBlank();
+}
+
+cXMLElement* cXMLReading::addChild(cXMLElement& parent, cXMLPool* pool, const cStringA& name)
+{
+    // A blank name here is a copy that ran out of memory.
+    cXMLChunk* chunk = name.length() ? newChunk(pool, sizeof(cXMLElement)) : nullptr;
+    if (!chunk) return nullptr;
+    cXMLElement* child = ::new (chunk->item.data) cXMLElement();
+    child->name = name;
+    cLLChain::link(parent.children, &chunk->item);
+    return child;
+}
+
+bool cXMLReading::addAttr(cXMLElement& e, cXMLPool* pool, const cStringA& name, const char* value, size_t length)
+{
+    cXMLChunk* chunk = newChunk(pool, sizeof(cXMLAttr) + length + 1);
+    if (!chunk) return false;
+    cXMLAttr* attr = ::new (chunk->item.data) cXMLAttr();
+    attr->name = name;
+    char* stored = reinterpret_cast<char*>(attr + 1);
+    memcpy(stored, value, length);
+    stored[length] = 0;
+    cLLChain::link(e.attributes, &chunk->item);
+    return true;
+}
 
 void cXMLWriter::add(const char* s, size_t n)
 {
@@ -168,30 +429,39 @@ cXMLElement::cXMLElement(const char* tagName) { name = tagName; }
 
 cXMLElement::~cXMLElement() { clear(); }
 
+// The lists' items live in the attributes' and children's own blocks: the lists
+// are emptied here, before their own removal could see those items.
 void cXMLElement::clear()
 {
-    for (cLLWalker walk(attributes); walk.more();) delete static_cast<cXMLAttr*>(walk.next());
-    attributes.removeAll();
+    listItem* last;
+    for (listItem* item = cLLChain::detach(attributes, &last); item;) {
+        listItem* next = item->next;
+        static_cast<cXMLAttr*>(item->data)->~cXMLAttr();
+        freeChunk(item);
+        item = next;
+    }
     deleteChildren(0);
     name.setBlank();
     content.setBlank();
 }
 
-// Deleting by recursion visits each element once, but must stay shallow: below
-// a fixed depth a child's own children are moved to this list's tail instead, so
-// that a deeper tree is deleted as a queue, at one allocation per moved element.
-// Only a failed move leaves the rest to the child's own clear.
-void cXMLElement::deleteChildren(int depth)
+// The whole subtree is deleted as one queue: each element's children join its
+// tail in one step before the element goes, so that no depth costs stack and
+// nothing needs memory.
+void cXMLElement::deleteChildren(int)
 {
-    while (children.count()) {
-        cXMLElement* child = static_cast<cXMLElement*>(children.data(0));
-        children.remove(0);
-        if (depth < kRecursiveDepth) {
-            child->deleteChildren(depth + 1);
-        } else {
-            while (child->children.count() && children.append(child->children.data(0)) >= 0) child->children.remove(0);
+    listItem* tail;
+    for (listItem* item = cLLChain::detach(children, &tail); item;) {
+        cXMLElement* child = static_cast<cXMLElement*>(item->data);
+        listItem* last;
+        if (listItem* first = cLLChain::detach(child->children, &last)) {
+            tail->next = first;
+            tail = last;
         }
-        delete child;
+        listItem* next = item->next;
+        child->~cXMLElement();
+        freeChunk(item);
+        item = next;
     }
 }
 
@@ -208,7 +478,7 @@ bool cXMLElement::getAttr(int index, cStringA& attrName, cStringA& value) const
         return false;
     }
     attrName = attr->name;
-    value = unescape(attr->value);
+    value = unescape(attr->value());
     return true;
 }
 
@@ -217,7 +487,7 @@ bool cXMLElement::findAttr(const char* attrName, cStringA& value) const
     for (cLLWalker walk(attributes); attrName && *attrName && walk.more();) {
         const cXMLAttr* attr = static_cast<const cXMLAttr*>(walk.next());
         if (attr->name.equals(attrName)) {
-            value = unescape(attr->value);
+            value = unescape(attr->value());
             return true;
         }
     }
@@ -243,13 +513,8 @@ cStringA cXMLElement::getContent() { return unescape(content); }
 
 bool cXMLElement::appendAttr(const cStringA& attrName, const cStringA& stored)
 {
-    cXMLAttr* attr = new cXMLAttr();
-    if (!attr) return false;
-    attr->name = attrName;
-    attr->value = stored;
-    if (attributes.append(attr) >= 0) return true;
-    delete attr;
-    return false;
+    return cXMLReading::addAttr(*this, nullptr, attrName, stored.length() ? stored.getPtr() : "",
+                                static_cast<size_t>(stored.length()));
 }
 
 void cXMLElement::addAttr(const char* attrName, const char* value)
@@ -264,13 +529,7 @@ cXMLElement* cXMLElement::addElement(const char* childName)
 
 cXMLElement* cXMLElement::appendChild(const cStringA& childName)
 {
-    // A blank name here is a copy that ran out of memory.
-    cXMLElement* child = childName.length() ? new cXMLElement() : nullptr;
-    if (!child) return nullptr;
-    child->name = childName;
-    if (children.append(child) >= 0) return child;
-    delete child;
-    return nullptr;
+    return cXMLReading::addChild(*this, nullptr, childName);
 }
 
 void cXMLElement::setContent(const char* text) { content = text && *text ? escape(text) : cStringA(); }
@@ -291,7 +550,7 @@ void cXMLElement::write(cXMLWriter& out) const
         out.add(" ");
         out.add(attr->name);
         out.add("=\"");
-        out.addStored(attr->value, true);
+        out.addStored(attr->value(), true);
         out.add("\"");
     }
     if (!children.count() && !content.length()) {
@@ -312,60 +571,71 @@ void cXMLElement::write(cXMLWriter& out) const
 
 // ---- Reader ----------------------------------------------------------------
 
-// What one read carries down the tree: the depth it has reached and the names it
-// has met. Documents repeat a handful of tag and attribute names thousands of
-// times; sharing one string record per name saves two allocations for every
-// element and attribute read. A small table of recent names is enough for that,
-// and a miss costs only the copy that every name cost before. The elements of a
-// document then share records: like a string and its copies, a document belongs
-// to one thread.
-struct cXMLReading {
-    int depth = 1;
-    cStringA names[kNameSlots];
-
-    const cStringA& share(const char* name, int length);
-};
-
-const cStringA& cXMLReading::share(const char* name, int length)
-{
-    unsigned int hash = 0;
-    for (int i = 0; i < length; ++i) hash = hash * 31 + static_cast<unsigned char>(name[i]);
-    cStringA& slot = names[hash % kNameSlots];
-    if (slot.length() != length || memcmp(slot.getPtr(), name, static_cast<size_t>(length)) != 0) slot = name;
-    return slot;
-}
+// The reader moves the scanner's cursor itself: the scanner's own calls copy
+// every name and value into its token buffer first, which cost more than the
+// scanning. Each step leaves the cursor where the scanner's calls would have,
+// since a failure inside the document element quotes the text from there.
 
 // needIdentifier, with the name taken from the names already met.
 bool cXMLElement::readName(cParser& parser, cXMLReading& reading, cStringA& out)
 {
-    if (!parser.getIdentifier()) {
+    const char* start = skipWhite(parser.position);
+    const char* end = parser.takeName(start);
+    parser.position = end;
+    if (end == start) {
         out.setBlank();
         return false;
     }
-    out = reading.share(parser.token, static_cast<int>(parser.position - parser.lastStart));
+    out = reading.share(parser, reading.names, kNameSlots, start, end);
     return true;
 }
 
 bool cXMLElement::parseAttr(cParser& parser, cStringA& error)
 {
     cXMLReading reading;
-    return parseAttrs(parser, error, reading);
+    bool ok = parseAttrs(parser, error, reading);
+    parser.lastStart = parser.position;
+    return ok;
+}
+
+// Where the scanner's getToken would stop after a token that is not a string.
+const char* cXMLReading::pastToken(cParser& parser, const char* p)
+{
+    if (!*p) return p;
+    if (isDecimalDigit(*p) || (*p == '.' && isDecimalDigit(p[1]))) {
+        for (bool point = false; isDecimalDigit(*p) || (*p == '.' && !point); ++p) {
+            if (*p == '.') point = true;
+        }
+        return p;
+    }
+    const char* end = parser.takeName(p);
+    return end != p ? end : p + 1;
 }
 
 bool cXMLElement::parseAttrs(cParser& parser, cStringA& error, cXMLReading& reading)
 {
     for (;;) {
-        cStringA attrName, value;
-        if (!readName(parser, reading, attrName)) return true;
-        if (!parser.need('=')) {
+        const char* p = skipWhite(parser.position);
+        const char* end = parser.takeName(p);
+        parser.position = end;
+        if (end == p) return true;
+        const cStringA& attrName = reading.share(parser, reading.names, kNameSlots, p, end);
+        p = skipWhite(end);
+        parser.position = p;
+        if (*p != '=') {
             error = "An attribute should be followed by an equal sign(=).\r\nAttribute Name: " + attrName;
             return false;
         }
-        if (parser.getToken(value) != cParser::tokenString) {
+        p = skipWhite(p + 1);
+        const char quote = *p;
+        const char* close = quote == '"' || quote == '\'' ? strchr(p + 1, quote) : nullptr;
+        if (!close) {
+            parser.position = quote == '"' || quote == '\'' ? p + strlen(p) : cXMLReading::pastToken(parser, p);
             error = "The attribute '" + attrName + "' does not have a string literal value.";
             return false;
         }
-        if (!appendAttr(attrName, value)) {
+        parser.position = close + 1;
+        if (!cXMLReading::addAttr(*this, reading.pool, attrName, p + 1, static_cast<size_t>(close - p - 1))) {
             error = kOutOfMemory;
             return false;
         }
@@ -375,7 +645,9 @@ bool cXMLElement::parseAttrs(cParser& parser, cStringA& error, cXMLReading& read
 bool cXMLElement::parseContent(cParser& parser, cStringA& error)
 {
     cXMLReading reading;
-    return parseContentAt(parser, error, reading);
+    bool ok = parseContentAt(parser, error, reading);
+    parser.lastStart = parser.position;
+    return ok;
 }
 
 // Attributes, then "/>" or ">", content and the end tag. inContent tells whether
@@ -383,11 +655,17 @@ bool cXMLElement::parseContent(cParser& parser, cStringA& error)
 bool cXMLElement::parseBody(cParser& parser, cStringA& error, cXMLReading& reading, bool* inContent)
 {
     if (!parseAttrs(parser, error, reading)) return false;
-    if (parser.needString("/>")) return true;
-    if (!parser.need('>')) {
+    const char* p = skipWhite(parser.position);
+    parser.position = p;
+    if (p[0] == '/' && p[1] == '>') {
+        parser.position = p + 2;
+        return true;
+    }
+    if (*p != '>') {
         error = startTagNotClosed(name);
         return false;
     }
+    parser.position = p + 1;
     if (!parseContentAt(parser, error, reading)) {
         *inContent = true;
         return false;
@@ -399,51 +677,59 @@ bool cXMLElement::parseBody(cParser& parser, cStringA& error, cXMLReading& readi
 // cost two allocations each.
 bool cXMLElement::parseEndTag(cParser& parser, cStringA& error)
 {
-    parser.skipWhite();
-    const char* at = parser.getPointer();
+    const char* at = skipWhite(parser.position);
+    parser.position = at;
     size_t n = static_cast<size_t>(name.length());
     if (strncmp(at, "</", 2) != 0 || (n && strncmp(at + 2, name.getPtr(), n) != 0)) {
         error = "Can not find the end-tag of '" + name + "'.";
         return false;
     }
-    parser.moveTo(at + 2 + n);
-    if (!parser.need('>')) {
+    const char* p = skipWhite(at + 2 + n);
+    parser.position = p;
+    if (*p != '>') {
         error = "The end-tag of '" + name + "' was not closed by angle bracket.";
         return false;
     }
+    parser.position = p + 1;
     return true;
 }
 
+// Only the text in front of the first markup, or a CDATA section right there, is
+// content; it is kept when the end tag follows the children directly.
 bool cXMLElement::parseContentAt(cParser& parser, cStringA& error, cXMLReading& reading)
 {
-    const char* start = parser.getPointer();
-    const char* markup = strchr(start, '<');
-    if (!markup) markup = start + strlen(start);
-    cStringA text = parser.slice(start, markup);
-    parser.moveTo(markup);
-    if (strncmp(markup, "<![CDATA[", 9) == 0) {
-        const char* end = strstr(markup + 9, "]]>");
+    const char* from = parser.position;
+    const char* to = strchr(from, '<');
+    if (!to) to = from + strlen(from);
+    parser.position = to;
+    if (strncmp(to, "<![CDATA[", 9) == 0) {
+        const char* end = strstr(to + 9, "]]>");
         if (!end) {
             error = "unexpected end of content.";
             return false;
         }
-        text = parser.slice(markup + 9, end);
-        parser.moveTo(end + 3);
-        parser.skipWhite();
+        from = to + 9;
+        to = end;
+        parser.position = skipWhite(end + 3);
     }
     for (;;) {
-        const char* at = parser.getPointer();
+        const char* at = parser.position;
         if (*at != '<') return true;
         if (at[1] == '/') {
-            content = text;
+            reading.setContent(parser, *this, from, to);
             return true;
         }
         if (strncmp(at, "<!--", 4) == 0) {
-            if (!parser.removeXMLComment(error)) return false;
+            const char* dashes = strstr(at + 4, "--");
+            if (!dashes || dashes[2] != '>') {
+                error = "The comment does not end-tag.";
+                return false;
+            }
+            parser.position = dashes + 3;
         } else if (!parseChild(parser, error, reading)) {
             return false;
         }
-        parser.skipWhite();
+        parser.position = skipWhite(parser.position);
     }
 }
 
@@ -454,14 +740,16 @@ bool cXMLElement::parseChild(cParser& parser, cStringA& error, cXMLReading& read
         error << kMaxDepth << " levels.";
         return false;
     }
-    parser.need('<');
-    cStringA childName;
-    if (parser.isWhite() || !readName(parser, reading, childName)) {
+    const char* start = ++parser.position;
+    const char* end = kaIsWhiteChar(*start) ? start : parser.takeName(start);
+    if (end == start) {
         error = "Can not find the name of the tag.";
         return false;
     }
+    parser.position = end;
     // The scanner has just read it as a name: checking it again is not needed.
-    cXMLElement* child = appendChild(childName);
+    cXMLElement* child =
+        cXMLReading::addChild(*this, reading.pool, reading.share(parser, reading.names, kNameSlots, start, end));
     if (!child) {
         error = kOutOfMemory;
         return false;
@@ -501,7 +789,7 @@ cStringA cXML::toString()
 bool cXML::parse(const char* text)
 {
     cParser parser(cParser::modeXMLName);
-    parser.set(text);
+    parser.borrow(text);
     parser.skipWhite();
     delete prolog;
     prolog = new cXMLElement();

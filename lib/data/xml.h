@@ -43,6 +43,7 @@ public:
 
 private:
     friend class cXML;
+    friend struct cXMLReading;
 
     void deleteChildren(int depth);
     // Both share the given strings' records: the reader's names and values are
