@@ -69,20 +69,20 @@ void cParser::set(const char* s)
 
 // set() without the copy, for a reader that is done with the text before its
 // caller can change or free it: a document of megabytes is then not copied.
-void cParser::borrow(const char* s)
+void borrowText(cParser& parser, const char* s)
 {
     if (!s || !*s) s = " ";
     size_t n = strlen(s);
     char* buffer = n < 0x7FFFFFFE ? static_cast<char*>(ka_malloc(static_cast<unsigned int>(n) + 1)) : nullptr;
-    freeText();
+    parser.freeText();
     if (!buffer) return;
     // Never written through: only the token buffer is.
-    text = const_cast<char*>(s);
-    mode |= kBorrowed;
-    token = buffer;
-    token[0] = 0;
-    length = static_cast<int>(n);
-    position = lastStart = text;
+    parser.text = const_cast<char*>(s);
+    parser.mode |= cParser::kBorrowed;
+    parser.token = buffer;
+    parser.token[0] = 0;
+    parser.length = static_cast<int>(n);
+    parser.position = parser.lastStart = parser.text;
 }
 
 int cParser::getMaxLength() const { return length; }

@@ -40,7 +40,8 @@ private:
     // Set in mode while the text is the caller's, not a copy.
     enum { kBorrowed = 0x10000 };
 
-    void borrow(const char* text);
+    // set() without the copy; a friend, not a member, so that it adds no export.
+    friend void borrowText(cParser& parser, const char* text);
 
     bool getIdentifier();
     const char* takeName(const char* p);

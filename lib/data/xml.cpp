@@ -789,7 +789,7 @@ cStringA cXML::toString()
 bool cXML::parse(const char* text)
 {
     cParser parser(cParser::modeXMLName);
-    parser.borrow(text);
+    borrowText(parser, text);
     parser.skipWhite();
     delete prolog;
     prolog = new cXMLElement();
