@@ -63,7 +63,7 @@ private:
 
 TEST(Dialog, ARefusedNumberIsShownAndKeepsTheDialogOpenUntilANumberFits)
 {
-    MessageWatcher watcher;
+    BoxCloser watcher;
     TestDlg dlg;
     dlg.script = [](TestDlg& d) {
         for (const char* text : {"", "12x", "2147483648", "-2147483649", "1 2"}) {

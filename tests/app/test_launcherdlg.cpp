@@ -6,36 +6,6 @@ namespace {
 
 const char kSettings[] = "Software\\Kestrine\\Orrel";
 
-const int kProjectIds[] = {IDC_URL_LABEL, IDC_URL, IDC_BROWSE, IDC_OPEN};
-const int kProxyIds[] = {IDC_USE_PROXY, IDC_PROXY_ADDRESS, IDC_PROXY_PORT, IDC_BYPASS_LOCAL, IDC_APPLY};
-
-void expectPage(ProbeDlg& d, bool project)
-{
-    for (int id : kProjectIds) EXPECT_EQ(d.visible(id), project) << id;
-    for (int id : kProxyIds) EXPECT_EQ(d.visible(id), !project) << id;
-    HWND focus = GetFocus();
-    HWND expected = d.GetDlgItem(project ? IDC_URL : IDC_USE_PROXY);
-    EXPECT_TRUE(focus == expected || GetParent(focus) == expected);
-}
-
-TEST(LauncherDialog, TheTwoPagesShareOneAreaAndTheSystemMenuHasAbout)
-{
-    RegistrySandbox sandbox;
-    ProbeDlg dlg;
-    dlg.run({[](ProbeDlg& d) {
-        expectPage(d, true);
-        EXPECT_EQ(d.top(IDC_USE_PROXY), d.top(IDC_URL_LABEL)) << "the proxy page moved up as one block";
-        d.click(IDC_PROXY_PAGE);
-        expectPage(d, false);
-        d.click(IDC_PROJECT_PAGE);
-        expectPage(d, true);
-
-        char item[256] = "";
-        GetMenuStringA(GetSystemMenu(d.m_hWnd, FALSE), IDM_ABOUTBOX, item, sizeof item, MF_BYCOMMAND);
-        EXPECT_STREQ(item, "orrel 정보(&A)...");
-    }});
-}
-
 TEST(LauncherDialog, OpenAddsHttpToWwwAndSplitsAtTheQuestionMark)
 {
     RegistrySandbox sandbox;

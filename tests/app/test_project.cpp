@@ -22,14 +22,11 @@ TEST(ProjectFile, ReadsHeaderOrRedirectionAndRefusesTheRestWithItsMessage)
          "r= d=http://h/lib/ b=a.dll; v.exe"},
         // A redirection wins over a header, which is then not read at all.
         {"<kestrine><redirection>http://h/n.orp</redirection><header dllpath=\"x\"/></kestrine>", "r=http://h/n.orp d= b="},
-        {"<kestrine><redirection></redirection></kestrine>", "r= d= b="},
         {"<kestrine><other/></kestrine>", "Can not find header element."},
         // Only direct children of the document element count.
         {"<kestrine><a><header dllpath=\"x\"/></a></kestrine>", "Can not find header element."},
         {"<Kestrine><header/></Kestrine>", "Invalid project file."},
-        {"not a project", "Can not find root tag."},
         {nullptr, "Can not find root tag."},
-        {"\x01\xff\xfe<\x80", "Can not find root tag."},
     };
     for (auto& c : cases) {
         SCOPED_TRACE(c[0] ? c[0] : "null");
@@ -86,7 +83,7 @@ protected:
     }
 
     ScratchFolder dir;
-    MessageWatcher watcher;
+    BoxCloser watcher;
     std::string m_savedProgram, m_savedViewer;
 };
 

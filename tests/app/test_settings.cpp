@@ -80,36 +80,4 @@ TEST(RecentUrls, LoadTakesOnlyTextsThatFitTheLocationBuffer)
     EXPECT_EQ(entries(list), (std::vector<std::string>{"first", "%expanded%", fits}));
 }
 
-TEST(RecentUrls, TheRecentFilesSubkeyIsUsedOnlyWhenItExists)
-{
-    RegistrySandbox sandbox;
-    storeText(HKEY_CURRENT_USER, kSettings, "A", "in the settings key");
-    CStringArray list;
-    loadRecentUrls(list);
-    EXPECT_EQ(entries(list), std::vector<std::string>{"in the settings key"});
-    saveRecentUrls(list);
-    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kRecentFiles, "A").type, 0u) << "the subkey is never created";
-
-    storeText(HKEY_CURRENT_USER, kRecentFiles, "A", "in the subkey");
-    list.RemoveAll();
-    loadRecentUrls(list);
-    EXPECT_EQ(entries(list), std::vector<std::string>{"in the subkey"});
-    addRecentUrl(list, "new");
-    saveRecentUrls(list);
-    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kRecentFiles, "A").text, "new");
-    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, kSettings, "A").text, "in the settings key");
-}
-
-TEST(RecentUrls, NothingIsWrittenWithoutTheSettingsKey)
-{
-    RegistrySandbox sandbox;
-    CStringArray list;
-    addRecentUrl(list, "lost");
-    saveRecentUrls(list);
-    HKEY k;
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kestrine", 0, KEY_READ, &k), ERROR_SUCCESS);
-    loadRecentUrls(list);
-    EXPECT_EQ(list.GetSize(), 1);
-}
-
 }  // namespace

@@ -48,8 +48,6 @@ TEST(ArrayStr, BadIndexesAndEmptyTexts)
     }
     EXPECT_EQ(-1, a.insert(-1, "x"));
     EXPECT_EQ(-1, a.insert(4, "x"));
-    EXPECT_EQ(1, a.find(""));  // an empty text finds the first null entry
-    EXPECT_EQ(-1, a.find("ONE"));
     a.replace(2, "two");  // the number stays
     EXPECT_EQ(0, a.insert(0, "start"));
     EXPECT_EQ((Entries{{"start", 0}, {"one", 11}, {"<null>", 0}, {"two", 33}}), entries(a));
@@ -69,33 +67,6 @@ TEST(ArrayStr, InsertGrowsAFullBlockAndCopiesOwnTheirTexts)
     b = a;
     b = b;
     EXPECT_EQ("changed", str(b[0]));
-}
-
-TEST(ArrayStr, SortIgnoresCaseCarriesNumbersAndPutsNullsFirst)
-{
-    cArrayStr a;
-    a.append("b", 1);
-    a.append("A", 2);
-    a.append("c", 3);
-    a.sort(kaSortAscending);
-    EXPECT_EQ((Entries{{"A", 2}, {"b", 1}, {"c", 3}}), entries(a));
-
-    // Equal keys (b and B) leave in the order the exchange sort puts them in,
-    // which here reverses the order they came in.
-    cArrayStr up;
-    up.append("c", 1);
-    up.append("b", 2);
-    up.append("B", 3);
-    up.append("a", 4);
-    up.sort(kaSortAscending);
-    EXPECT_EQ((Entries{{"a", 4}, {"B", 3}, {"b", 2}, {"c", 1}}), entries(up));
-
-    // Any direction other than descending is ascending; double-byte texts sort
-    // after the single-byte ones.
-    cArrayStr mixed;
-    for (const char* s : {"가나", "z", static_cast<const char*>(nullptr), "Zed", ""}) mixed.append(s);
-    mixed.sort(static_cast<SortDirection>(2));
-    EXPECT_EQ((Texts{"<null>", "<null>", "z", "Zed", "가나"}), texts(mixed));
 }
 
 TEST(ArrayStr, AppendBySizeKeepsLineEndsAndDoubleByteCharactersWhole)

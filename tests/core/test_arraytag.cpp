@@ -12,29 +12,6 @@ void* P(int n) { return reinterpret_cast<void*>(static_cast<intptr_t>(n)); }
 
 }  // namespace
 
-TEST(ArrayTag, SetKeepsWhatItIsNotGiven)
-{
-    cArrayTag tags;
-    EXPECT_EQ(1, tags.set("k", "v"));
-    EXPECT_EQ(1, tags.set("k", static_cast<__int64>(7)));  // the text stays
-    EXPECT_EQ("v", str(tags.getText(0)));
-    EXPECT_EQ(1, tags.set("k", nullptr, 0x123456789LL));
-    EXPECT_EQ(nullptr, tags.getText(0));
-    EXPECT_EQ(0x123456789LL, tags.getValue("k"));
-
-    EXPECT_EQ(2, tags.set("K", "upper"));  // names are case-sensitive
-    EXPECT_EQ(3, tags.set(nullptr, "none"));
-    EXPECT_EQ(3, tags.set("", "empty"));  // null and empty names are the same name
-
-    cStringA out("stale");
-    EXPECT_FALSE(tags.getText("absent", out));
-    EXPECT_TRUE(out.isBlank());
-    out = "stale";
-    EXPECT_TRUE(tags.getText("k", out));  // found without a text
-    EXPECT_TRUE(out.isBlank());
-    EXPECT_EQ(3, tags.remove("absent"));
-}
-
 TEST(ArrayTag, CopiesOwnTheirItems)
 {
     cArrayTag a;

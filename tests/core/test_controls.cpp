@@ -76,47 +76,4 @@ TEST(Controls, FillingFromAListSelectsTheLastMatch)
     EXPECT_EQ(SendMessageA(lb, LB_GETCURSEL, 0, 0), 3);
 }
 
-TEST(Controls, ListBoxReportsErrorsAndKeepsTheSelectionWhenModified)
-{
-    Control lb("LISTBOX", 0);
-    LbAddString(lb, "one");
-    LbAddString(lb, "three");
-    EXPECT_EQ(LbInsertString(lb, 1, "two"), 1);
-    kaErrorClear();
-    EXPECT_EQ(LbInsertString(lb, 9, "far"), LB_ERR);  // past the end
-    EXPECT_EQ(message(), "Error occured in LbInsertString().");
-    kaErrorClear();
-    EXPECT_EQ(LbInsertString(lb, 0, ""), -1);
-    EXPECT_EQ(message(), "Null string inserted to list box.");
-    EXPECT_EQ(SendMessageA(lb, LB_GETCOUNT, 0, 0), 3);
-
-    SendMessageA(lb, LB_SETCURSEL, 2, 0);
-    char text[] = "TWO";
-    EXPECT_EQ(LbModifyString(lb, 1, text), 2);
-    cStringA out;
-    EXPECT_EQ(LbGetString(lb, 1, out), 3);
-    EXPECT_EQ(str(out), "TWO");
-    EXPECT_EQ(SendMessageA(lb, LB_GETCURSEL, 0, 0), 2);
-    EXPECT_EQ(LbGetString(lb, 3, out), 0);
-    EXPECT_TRUE(out.isBlank());
-}
-
-TEST(Controls, DoubleByteWindowTextAndNullScrollBar)
-{
-    Control edit("EDIT", ES_AUTOHSCROLL, "한글 text");
-    cStringA out("stale");
-    GetWindowString(edit, out);
-    EXPECT_EQ(str(out), "한글 text");
-    GetWindowString(nullptr, out);
-    EXPECT_TRUE(out.isBlank());
-
-    // A null handle reads as zero and is never touched.
-    int lo = 7, hi = 7;
-    EXPECT_FALSE(sbmGetRange(nullptr, SB_CTL, &lo, &hi));
-    EXPECT_EQ(lo, 0);
-    EXPECT_EQ(hi, 0);
-    EXPECT_EQ(sbmGetPos(nullptr, SB_CTL), 0);
-    sbmSetPos(nullptr, SB_CTL, 5, 1);
-}
-
 }  // namespace

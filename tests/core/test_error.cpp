@@ -71,28 +71,6 @@ TEST_F(ErrorChannel, TaskTextAndFileNameStayInsideTheirLimits)
     EXPECT_EQ(full(), "A" + kFile + std::string(258, 'n'));
 }
 
-TEST_F(ErrorChannel, StopAndStartNestAndMuteUsesItsOwnSlot)
-{
-    kaErrorSetMsg("old");
-    kaErrorStop();
-    kaErrorStop();
-    kaErrorSetMsg("new");
-    kaErrorClear();
-    kaErrorStart();
-    kaErrorSetMsg("still ignored");
-    EXPECT_EQ(msg(), "old");  // reading works while stopped
-    kaErrorStart();
-    kaErrorStart();           // an extra start keeps the count at 0
-    kaErrorSetMsg("new");
-    EXPECT_EQ(msg(), "new");
-
-    kaErrorMute(true);
-    EXPECT_FALSE(kaErrorExist());  // muting clears
-    kaErrorSetMsg("quiet");
-    EXPECT_EQ(msg(), "quiet");
-    EXPECT_EQ(full(), "");         // the full text always reads the normal slot
-}
-
 TEST_F(ErrorChannel, SystemTextsAndFallbacks)
 {
     SetLastError(0x2000BEEF);  // a customer code the system has no text for

@@ -1,70 +1,10 @@
 #include <gtest/gtest.h>
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
-#include "core/error.h"
-#include "sys/errorshow.h"
-#include "sys/globals.h"
-#include "sys/noti.h"
+#include "ka.h"
+#include "../support/scratch.h"
 
 namespace {
-
-struct Box {
-    HWND wnd, owner;
-    std::string caption, text;
-};
-
-std::string textOf(HWND wnd, bool className = false)
-{
-    char buf[2048] = {};
-    className ? GetClassNameA(wnd, buf, sizeof buf) : GetWindowTextA(wnd, buf, sizeof buf);
-    return buf;
-}
-
-// Every visible message box (dialog class #32770) of a thread, with the text of its static controls.
-std::vector<Box> boxesOf(DWORD thread)
-{
-    std::vector<Box> boxes;
-    EnumThreadWindows(
-        thread,
-        [](HWND wnd, LPARAM found) -> BOOL {
-            if (textOf(wnd, true) != "#32770" || !IsWindowVisible(wnd)) return TRUE;
-            Box box{wnd, GetWindow(wnd, GW_OWNER), textOf(wnd), ""};
-            for (HWND c = GetWindow(wnd, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-                if (textOf(c, true) == "Static") box.text += textOf(c);
-            reinterpret_cast<std::vector<Box>*>(found)->push_back(box);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&boxes));
-    return boxes;
-}
-
-// Watches the calling thread for message boxes and closes each one with OK,
-// so that showing an error never blocks the test.
-class BoxCloser {
-public:
-    ~BoxCloser() { finish(); }
-    // Stops watching; what was closed is then safe to read.
-    const std::vector<Box>& finish()
-    {
-        stop = true;
-        if (watcher.joinable()) watcher.join();
-        return closed;
-    }
-
-private:
-    std::atomic<bool> stop{false};
-    std::vector<Box> closed;
-    std::thread watcher{[this, ui = GetCurrentThreadId()] {
-        for (; !stop; Sleep(5))
-            for (const Box& box : boxesOf(ui))
-                if (closed.empty() || closed.back().wnd != box.wnd) {
-                    closed.push_back(box);
-                    PostMessageA(box.wnd, WM_COMMAND, IDOK, 0);
-                }
-    }};
-};
 
 struct Notice {
     WPARAM code;
@@ -77,7 +17,7 @@ std::vector<Notice> notices;
 LRESULT CALLBACK topProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg != KA_WM_NOTIFY) return DefWindowProcA(wnd, msg, wParam, lParam);
-    notices.push_back({wParam, reinterpret_cast<cNoti*>(lParam)->source, boxesOf(GetCurrentThreadId()).size()});
+    notices.push_back({wParam, reinterpret_cast<cNoti*>(lParam)->source, visibleMessageBoxes().size()});
     return 0;
 }
 
@@ -119,7 +59,7 @@ TEST_F(ErrorShow, ShowsThePendingMessageOwnedByTheTopWindowAndClearsTheChannel)
     const std::string expected = static_cast<const char*>(kaErrorGetMsgFull());
     BoxCloser closer;
     kaErrorShow(nullptr);
-    const std::vector<Box>& boxes = closer.finish();
+    const std::vector<ShownBox> boxes = closer.boxes();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(top, boxes[0].owner);
     EXPECT_EQ("오렐 시험", boxes[0].caption);
@@ -138,7 +78,7 @@ TEST_F(ErrorShow, WithoutAnyWindowTheBoxHasNoOwner)
     kaErrorSetMsg("alone");
     BoxCloser closer;
     kaErrorShow(nullptr);
-    const std::vector<Box>& boxes = closer.finish();
+    const std::vector<ShownBox> boxes = closer.boxes();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ(nullptr, boxes[0].owner);
     EXPECT_EQ("alone", boxes[0].text);
@@ -159,7 +99,7 @@ TEST_F(ErrorShow, NothingPendingMutedOrEmptyShowsNothing)
     empty.addMsg(nullptr);
     cError().show(top);
     empty.show(top);  // one null entry joins to nothing
-    EXPECT_TRUE(closer.finish().empty());
+    EXPECT_TRUE(closer.boxes().empty());
     EXPECT_TRUE(notices.empty());
 }
 
@@ -172,7 +112,7 @@ TEST_F(ErrorShow, CollectedMessagesShowNewestFirstAndStay)
     {
         BoxCloser closer;
         copy.show(other);
-        const std::vector<Box>& boxes = closer.finish();
+        const std::vector<ShownBox> boxes = closer.boxes();
         ASSERT_EQ(1u, boxes.size());
         EXPECT_EQ(other, boxes[0].owner);
         EXPECT_EQ("third\r\n\r\nsecond\r\nfirst", boxes[0].text);

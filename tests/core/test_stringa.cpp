@@ -5,34 +5,14 @@
 #include <vector>
 #include "core/stringa.h"
 
-TEST(StringA, EmptyIsNullAndIndexesOutsideReadZero)
-{
-    cStringA empty, fromEmpty("");
-    EXPECT_EQ(nullptr, static_cast<const char*>(empty));
-    EXPECT_EQ(nullptr, fromEmpty.getPtr());
-    EXPECT_TRUE(empty.equals(nullptr));
-    EXPECT_TRUE(empty.equals(""));
-    EXPECT_TRUE((fromEmpty + "").isBlank());
-    cStringA s("ab");
-    EXPECT_EQ(0, s[-1]);
-    EXPECT_EQ(0, s[s.length()]);
-    EXPECT_FALSE(s.equals(nullptr));
-    cStringA blanks("  ");
-    EXPECT_FALSE(blanks.isBlank());
-}
-
 TEST(StringA, CopiesShareUntilChanged)
 {
     const std::vector<std::function<void(cStringA&)>> changes = {
         [](cStringA& s) { s.toUpper(); },
-        [](cStringA& s) { s.trimLeft(); },
-        [](cStringA& s) { s.reverse(); },
         [](cStringA& s) { s.removeInterim(); },
         [](cStringA& s) { s.replace("b", "X", -1); },
         [](cStringA& s) { s.replace("b", "X", 2); },
         [](cStringA& s) { s.append("z"); },
-        [](cStringA& s) { s << 'z'; },
-        [](cStringA& s) { s.set("other"); },
         [](cStringA& s) { s.set(5); },
     };
     for (size_t i = 0; i < changes.size(); ++i) {
@@ -66,21 +46,6 @@ TEST(StringA, OwnTextMayBePassedBackIn)
     EXPECT_STREQ("aXaX", s.getPtr());
 }
 
-TEST(StringA, NumbersAtTheirLimits)
-{
-    cStringA s;
-    EXPECT_STREQ("-2147483648", s.set(INT_MIN).getPtr());
-    EXPECT_STREQ("4294967295", s.set(ULONG_MAX).getPtr());
-    cStringA a("a");
-    EXPECT_STREQ("a4294967295", (a + ULONG_MAX).getPtr());
-
-    EXPECT_EQ(26, cStringA("0x1A").toInt(16, "0x"));
-    EXPECT_EQ(26, cStringA("1A").toInt(16, "0x"));
-    EXPECT_EQ(12, cStringA("12").toInt(10, "#"));
-    EXPECT_EQ(LLONG_MAX, cStringA("0x7FFFFFFFFFFFFFFF").toBigInt(16, "0x"));
-    EXPECT_EQ(LLONG_MIN, cStringA("-9223372036854775808").toBigInt(10, nullptr));
-}
-
 TEST(StringA, ReplaceNormalisesAndNeverMatchesATrailByte)
 {
     cStringA s("a\tb  ");
@@ -92,14 +57,6 @@ TEST(StringA, ReplaceNormalisesAndNeverMatchesATrailByte)
     s = "aaaa";
     s.replace("aa", "a", -1);
     EXPECT_STREQ("aa", s.getPtr());  // not scanned again
-    s = "abc";
-    s.replace("b", "X", 0);
-    EXPECT_STREQ("abc", s.getPtr());
-    s.replace("b", "X", 1);
-    EXPECT_STREQ("aXc", s.getPtr());
-    s = "abab";
-    s.replace("a", "xyz", -1);  // grows
-    EXPECT_STREQ("xyzbxyzb", s.getPtr());
 
     // The trail byte 'a' of 0xB0 0x61 is part of one character and never matched.
     s = "\xB0" "aa";

@@ -73,7 +73,6 @@ TEST_F(TextLayout, LineHeightPitchAndBreaks)
     expectLines("one\r\ntwo", {5, 7, 300, 200}, 0, {{"one", 5, 7}, {"two", 5, 19}});
     RECT r = {0, 0, 300, 200};
     expectLines("a\r\n\r\nb", r, 0, {{"a", 0, 0}, {"", 0, pitch}, {"b", 0, 2 * pitch}});
-    expectLines("a\rb\nc", r, 0, {{"a", 0, 0}, {"b", 0, pitch}, {"c", 0, 2 * pitch}});
     // Blanks before a break are dropped; blanks after it indent the next line.
     expectLines("a  \r\n  b", r, 0, {{"a", 0, 0}, {"  b", 0, pitch}});
 }
@@ -83,8 +82,6 @@ TEST_F(TextLayout, WrapsAtBlanksAndCutsWordsWiderThanTheRectangle)
     int w = width("Hello world") - 1;
     ASSERT_GT(w, width("Hello"));
     expectLines("Hello world", {10, 20, 10 + w, 200}, 0, {{"Hello", 10, 20}, {"world", 10, 20 + pitch}});
-    // Several blanks at the break are all skipped; blanks inside a line are kept.
-    expectLines("ab cd      efgh", {0, 0, width("ab cd") + 2, 200}, 0, {{"ab cd", 0, 0}, {"efgh", 0, pitch}});
 
     w = width("abcdefg") + 1;
     ASSERT_LT(w, width("abcdefgh"));
@@ -109,28 +106,6 @@ TEST_F(TextLayout, BreaksBetweenDoubleByteCharactersNeverInside)
     ASSERT_LT(w3, width("ab" + odd));
     ASSERT_LT(width(odd), w3);
     expectLines("ab\x81\x41", {0, 0, w3, 200}, 0, {{"ab", 0, 0}, {odd, 0, pitch}});
-}
-
-TEST_F(TextLayout, AlignsEachLineAndTheBlock)
-{
-    // Right takes precedence over centre, bottom over vertical centre.
-    int wa = width("abc"), wb = width("de");
-    expectLines("abc\nde", {10, 10, 210, 110}, DT_RIGHT | DT_CENTER | DT_BOTTOM | DT_VCENTER,
-                {{"abc", 210 - wa, 110 - 2 * pitch}, {"de", 210 - wb, 110 - pitch}});
-    // A line wider than the rectangle starts at its left edge, even right-aligned.
-    EXPECT_EQ(lowWord(kaDrawText(actual.dc(), "W", {30, 0, 33, 200}, DT_RIGHT)), 30);
-}
-
-TEST_F(TextLayout, EmptyTextIsPlacedLikeOneBlankAndPositionsKeepTheirSign)
-{
-    RECT r = {0, 0, 100, 100};
-    long p = kaDrawText(actual.dc(), "", r, DT_VCENTER);
-    EXPECT_EQ(highWord(p), (100 - c) / 2);
-    EXPECT_EQ(kaDrawText(actual.dc(), nullptr, r, DT_VCENTER), p);
-    EXPECT_EQ(kaDrawText(nullptr, "abc", r, 0), 0);
-    p = kaDrawText(actual.dc(), "abc", {-5, -7, 100, 100}, 0);
-    EXPECT_EQ(lowWord(p), -5);
-    EXPECT_EQ(highWord(p), -7);
 }
 
 TEST_F(TextLayout, DrawsEveryLineOfAVeryLongText)

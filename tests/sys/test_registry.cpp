@@ -46,8 +46,6 @@ TEST_F(Registry, ValuesRoundTripAndTextsNeverOverrunTheirBuffer)
     EXPECT_EQ(str(reg.readString("text")), "한글 값");
     EXPECT_TRUE(reg.writeInt("n", 0xDEADBEEF));
     EXPECT_EQ(reg.readInt("n"), 0xDEADBEEFul);
-    EXPECT_EQ(reg.readInt("text"), 0ul);      // a text is not a number
-    EXPECT_EQ(str(reg.readString("n")), "");  // nor a number a text
 
     // 999 characters and their terminator fill the buffer exactly; one more is too long.
     std::string fits(999, 'f'), tooLong(1000, 'l');
@@ -99,24 +97,6 @@ TEST_F(Registry, SubKeysAreCreatedListedAndDeletedBelowTheCurrentKey)
     EXPECT_FALSE(reg.deleteSubKey(""));
     EXPECT_TRUE(keyExists(key));
 
-    // A failed selection keeps the current key.
-    EXPECT_FALSE(reg.selectKey((key + "/none").c_str()));
-    reg.writeString("still", "here");
-    EXPECT_EQ(str(reg.readString(key.c_str(), "still")), "here");
-}
-
-TEST_F(Registry, ReadOnlyBrowsersChangeNothing)
-{
-    reg.writeString("v", "old");
-    cRegistry ro;
-    ASSERT_TRUE(ro.open(HKEY_CURRENT_USER, false));
-    ASSERT_TRUE(ro.selectKey(key.c_str()));
-    EXPECT_EQ(str(ro.readString("v")), "old");
-    EXPECT_FALSE(ro.writeString("v", "new"));
-    EXPECT_FALSE(ro.createPath((key + "/p").c_str()));
-    EXPECT_FALSE(ro.deletePath(key.c_str()));
-    EXPECT_EQ(str(reg.readString("v")), "old");
-    EXPECT_FALSE(keyExists(sub("p")));
 }
 
 }  // namespace
