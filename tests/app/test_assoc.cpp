@@ -25,28 +25,6 @@ void forgetTest()
     }
 }
 
-TEST(FileAssociation, ApplicationPathOfQuotedAndUnquotedCommands)
-{
-    const struct {
-        const char *command, *path;
-    } cases[] = {
-        {"\"C:\\Program Files\\Test\\t.exe\" \"%1\"", "C:\\Program Files\\Test\\t.exe"},
-        {"C:\\Program Files\\Test\\t.exe %1", "C:\\Program"},
-        {"\"\" %1", ""},
-    };
-    for (auto& c : cases) {
-        SCOPED_TRACE(c.command);
-        forgetTest();
-        registerTest(HKEY_CURRENT_USER, kUserClasses, c.command);
-        EXPECT_EQ(text(getApplicationPath(kTestExtension)), c.path);
-    }
-    forgetTest();
-    registerTest(HKEY_CURRENT_USER, kUserClasses, nullptr);
-    EXPECT_EQ(text(getApplicationPath(kTestExtension)), "") << "an identifier without a command";
-    forgetTest();
-    EXPECT_EQ(text(getApplicationPath(kTestExtension)), "");
-}
-
 TEST(FileAssociation, TheUsersClassesComeBeforeTheMachines)
 {
     forgetTest();

@@ -87,12 +87,4 @@ TEST(Dialog, ARefusedNumberIsShownAndKeepsTheDialogOpenUntilANumberFits)
     EXPECT_EQ(watcher.texts(), std::vector<std::string>{"Please enter a whole number."});
 }
 
-TEST(Dialog, MissingTemplateFailsWithAMessage)
-{
-    kaErrorClear();
-    CDialog missing(IDD_MISSING);
-    EXPECT_EQ(-1, missing.DoModal());
-    EXPECT_TRUE(kaErrorExist());
-}
-
 }  // namespace

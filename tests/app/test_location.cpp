@@ -63,24 +63,6 @@ TEST(StartupLocation, LocationsThatDoNotFitAreRefusedNotCut)
     EXPECT_EQ(watcher.texts(), (std::vector<std::string>{kTooLong, kTooLong}));
 }
 
-TEST(StartupLocation, ABareNameIsTheFileBesideTheProgram)
-{
-    const struct {
-        const char *given, *resolved;
-    } cases[] = {
-        {"p.orp", "C:\\Orrel\\bin\\p.orp"},
-        {"sub\\p.orp", "sub\\p.orp"},
-        {"http://h/p.orp", "http://h/p.orp"},
-    };
-    for (auto& c : cases) {
-        SCOPED_TRACE(c.given);
-        LocationBuffer location;
-        strCopy(location, c.given);
-        EXPECT_TRUE(resolveBareName(location, "C:\\Orrel\\bin\\orrel.exe"));
-        EXPECT_STREQ(location, c.resolved);
-    }
-}
-
 TEST(StartupLocation, AProjectWithoutAViewerIsReportedNotLaunched)
 {
     BoxCloser watcher;

@@ -12,21 +12,6 @@ void* P(int n) { return reinterpret_cast<void*>(static_cast<intptr_t>(n)); }
 
 }  // namespace
 
-TEST(ArrayTag, CopiesOwnTheirItems)
-{
-    cArrayTag a;
-    for (int k = 0; k <= 10000; ++k) ASSERT_EQ(k + 1, a.set(std::to_string(k).c_str(), "t", k));
-    cArrayTag b(a);
-    a.set("0", "changed");
-    a.remove("1");
-    EXPECT_EQ("t", str(b.getText(0)));
-    EXPECT_NE(a.getName(0), b.getName(0));
-    b = a;
-    b = b;
-    EXPECT_EQ("changed", str(b.getText(0)));
-    EXPECT_EQ(10000, b.count());
-}
-
 TEST(ArrayPtrTag, HandsBackThePointersItNoLongerHolds)
 {
     cArrayPtrTag tags;

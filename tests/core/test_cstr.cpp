@@ -5,24 +5,6 @@
 #include "core/cstr.h"
 #include "core/memory.h"
 
-TEST(CStr, ComparisonPresenceRuleAndDoubleByteCase)
-{
-    EXPECT_EQ(0, strCompare(nullptr, ""));
-    EXPECT_EQ(1, strCompare("a", nullptr));
-    EXPECT_EQ(-1, strCompare(nullptr, "a"));
-    // Bytes compare unsigned: a Korean lead byte sorts after ASCII.
-    EXPECT_GT(strCompare("한", "z"), 0);
-    EXPECT_TRUE(strIsEqualNoCase("한Ab", "한aB"));
-    // 0xB0 0x41 and 0xB0 0x61 are two different Hangul syllables: lowering must
-    // leave trail bytes alone.
-    EXPECT_FALSE(strIsEqualNoCase("\xB0\x41", "\xB0\x61"));
-
-    // The presence rule precedes the count.
-    EXPECT_EQ(1, strnCompare("abc", "", 0));
-    EXPECT_EQ(0, strnCompare("abc", "abd", -5));
-    EXPECT_LT(strnCompare("ab", "abc", 10), 0);
-}
-
 TEST(CStr, CopiesStayInsideTheirCount)
 {
     EXPECT_EQ(nullptr, strDuplicate(""));

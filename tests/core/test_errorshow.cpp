@@ -72,37 +72,6 @@ TEST_F(ErrorShow, ShowsThePendingMessageOwnedByTheTopWindowAndClearsTheChannel)
     EXPECT_TRUE(kaErrorGetMsgFull().isBlank());
 }
 
-TEST_F(ErrorShow, WithoutAnyWindowTheBoxHasNoOwner)
-{
-    kaInitialize(nullptr, nullptr, nullptr);
-    kaErrorSetMsg("alone");
-    BoxCloser closer;
-    kaErrorShow(nullptr);
-    const std::vector<ShownBox> boxes = closer.boxes();
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ(nullptr, boxes[0].owner);
-    EXPECT_EQ("alone", boxes[0].text);
-    EXPECT_TRUE(notices.empty());
-    EXPECT_FALSE(kaErrorExist());
-}
-
-TEST_F(ErrorShow, NothingPendingMutedOrEmptyShowsNothing)
-{
-    BoxCloser closer;
-    kaErrorShow(nullptr);
-    kaErrorMute(true);
-    kaErrorSetMsg("quiet");
-    kaErrorShow(top);
-    EXPECT_TRUE(kaErrorExist());  // a muted message stays pending
-    kaErrorMute(false);
-    cError empty;
-    empty.addMsg(nullptr);
-    cError().show(top);
-    empty.show(top);  // one null entry joins to nothing
-    EXPECT_TRUE(closer.boxes().empty());
-    EXPECT_TRUE(notices.empty());
-}
-
 TEST_F(ErrorShow, CollectedMessagesShowNewestFirstAndStay)
 {
     cError errors;

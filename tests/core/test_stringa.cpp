@@ -66,20 +66,3 @@ TEST(StringA, ReplaceNormalisesAndNeverMatchesATrailByte)
     s.replace("a", "X", 1);
     EXPECT_STREQ("\xB0" "aa", s.getPtr());
 }
-
-TEST(StringA, CaseTrimAndCutLeaveDoubleByteCharactersWhole)
-{
-    cStringA s("한abc");
-    s.toUpper();
-    EXPECT_STREQ("\xC7\xD1" "ABC", s.getPtr());
-    s = "\xB0\x61";  // the trail byte is not a letter to be cased
-    s.toUpper();
-    EXPECT_STREQ("\xB0\x61", s.getPtr());
-    s = "  ";
-    s.trimRight();
-    EXPECT_EQ(nullptr, s.getPtr());
-    s = "A\xB0";
-    s.removeInterim();
-    EXPECT_STREQ("A", s.getPtr());
-    EXPECT_EQ(1, s.length());
-}

@@ -63,35 +63,6 @@ protected:
     int c = 0, pitch = 0, lowering = 0;
 };
 
-TEST_F(TextLayout, LineHeightPitchAndBreaks)
-{
-    TEXTMETRICA tm;
-    GetTextMetricsA(actual.dc(), &tm);  // a memory context measures as the screen does
-    EXPECT_EQ(kaGetTextCy(font), tm.tmHeight + tm.tmExternalLeading);
-    // A font whose blank is 10 pixels high: pitch 12, each line lowered by 1.
-    ASSERT_EQ(c, 10);
-    expectLines("one\r\ntwo", {5, 7, 300, 200}, 0, {{"one", 5, 7}, {"two", 5, 19}});
-    RECT r = {0, 0, 300, 200};
-    expectLines("a\r\n\r\nb", r, 0, {{"a", 0, 0}, {"", 0, pitch}, {"b", 0, 2 * pitch}});
-    // Blanks before a break are dropped; blanks after it indent the next line.
-    expectLines("a  \r\n  b", r, 0, {{"a", 0, 0}, {"  b", 0, pitch}});
-}
-
-TEST_F(TextLayout, WrapsAtBlanksAndCutsWordsWiderThanTheRectangle)
-{
-    int w = width("Hello world") - 1;
-    ASSERT_GT(w, width("Hello"));
-    expectLines("Hello world", {10, 20, 10 + w, 200}, 0, {{"Hello", 10, 20}, {"world", 10, 20 + pitch}});
-
-    w = width("abcdefg") + 1;
-    ASSERT_LT(w, width("abcdefgh"));
-    ASSERT_LT(width("hijklmn"), w);
-    ASSERT_LT(w, width("hijklmno"));
-    expectLines("abcdefghijklmnop", {0, 0, w, 200}, 0, {{"abcdefg", 0, 0}, {"hijklmn", 0, pitch}, {"op", 0, 2 * pitch}});
-    // A rectangle narrower than one character still advances one character a line.
-    expectLines("xyz", {0, 0, 2, 200}, 0, {{"x", 0, 0}, {"y", 0, pitch}, {"z", 0, 2 * pitch}});
-}
-
 TEST_F(TextLayout, BreaksBetweenDoubleByteCharactersNeverInside)
 {
     const std::string ga = "가", na = "나", da = "다", ra = "라";

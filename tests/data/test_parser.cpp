@@ -71,13 +71,6 @@ TEST(Parser, CommentsAndLines)
         EXPECT_EQ(0, p.getOffset());
     }
 
-    cStringA error;
-    p.set(" <!-- a - b --> <!---->x");
-    EXPECT_TRUE(p.removeXMLComment(error));
-    EXPECT_TRUE(p.removeXMLComment(error));
-    EXPECT_STREQ("x", p.getPointer());
-    EXPECT_TRUE(error.isBlank());
-
     p.set("a\nb\r\nc\r\rd");
     cStringA line;
     for (const char* expected : {"a\nb", "c", "", "d"}) {

@@ -34,8 +34,6 @@ TEST(Token, DelimitersAndModes)
     EXPECT_EQ(nullptr, semi.next());
     cToken edges(";a,b;", ",;");  // an empty token at the start, none at the end
     EXPECT_EQ((Tokens{"", "a", "b"}), drain(edges));
-    cToken whole("a;b\nc", nullptr);
-    EXPECT_EQ((Tokens{"a;b\nc"}), drain(whole));
 
     cToken lines("a\n\nb\r\rc\r\n", ";", true);
     EXPECT_EQ((Tokens{"a", "", "b", "", "c"}), drain(lines));
@@ -49,10 +47,6 @@ TEST(Token, DelimitersAndModes)
     white.setDelimiter(";");
     EXPECT_EQ((Tokens{"a b", "c"}), drain(white));
 
-    cToken none(nullptr, ";");
-    cStringA s("left");
-    EXPECT_FALSE(none.nextTrimmed(s));
-    EXPECT_TRUE(s.isBlank());
 }
 
 TEST(Token, TrimmedForms)

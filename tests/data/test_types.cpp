@@ -23,10 +23,6 @@ TEST(Type, UnknownIdsAndNamesAndTheirMessage)
     EXPECT_EQ(0, static_cast<long>(cType("Date")));
     EXPECT_EQ(0, static_cast<long>(cType(static_cast<const char*>(nullptr))));
 
-    // Re-setting forgets the previous entry.
-    cType t("long");
-    t = 77;
-    EXPECT_TRUE(t.name().isBlank());
     kaErrorClear();
 }
 
@@ -40,13 +36,4 @@ TEST(Colors, HexTextAndDerivation)
     getHexStringFromColor(0xAB0a0b0c, hex);
     EXPECT_STREQ("#0C0B0A", hex.getPtr());
 
-    cColorSet set, other;
-    other.border = 0xDEEBEF;
-    EXPECT_FALSE(set.equals(other));
-    other.make3DColor();
-    EXPECT_EQ(0xDEEBEFu, other.face);
-    EXPECT_EQ(0xB1BCBFu, other.shadow);
-    EXPECT_EQ(0x858D8Fu, other.darkShadow);
-    other.make3DColorFromFill();
-    EXPECT_EQ(0xFFFFFFu, other.face);
 }

@@ -7,7 +7,6 @@
 namespace {
 
 const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlack = 0;
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 
@@ -62,54 +61,6 @@ TEST_F(Drawing, LinesAndRectanglesStayInsideTheirBounds)
     EXPECT_FALSE(canvas.anyOtherThan(kBlue, {70, 50, 76, 54}));
     kaFillRect(dc, {70, 50, 76, 54}, kWhite);
     EXPECT_FALSE(canvas.inkIn({0, 0, 120, 80}));
-}
-
-TEST_F(Drawing, ButtonDerivesItsColoursFromTheFill)
-{
-    HDC dc = canvas.dc();
-    RECT r = {10, 10, 90, 40};
-    kaButton(dc, r, nullptr, nullptr);
-    EXPECT_EQ(at(50, 39), static_cast<COLORREF>(0x858D8F));  // dark shadow of 0xDEEBEF
-    EXPECT_FALSE(canvas.anyOtherThan(0xDEEBEF, {11, 11, 89, 39}));  // no text
-
-    cColorSet c;
-    c.fill = 0x00FFFF;
-    c.text = kBlue;
-    c.shadow = 0;
-    HFONT font = makeTestFont(12);
-    HGDIOBJ old = SelectObject(dc, font);
-    kaButton(dc, r, "OK", &c);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    // The caller's 3-D colours are derived anew from its fill.
-    EXPECT_EQ(c.shadow, 0x00CCCCu);
-    EXPECT_EQ(at(50, 39), static_cast<COLORREF>(0x009999));
-    EXPECT_TRUE(canvas.anyOtherThan(0x00FFFF, {40, 15, 60, 35}));  // the text, in the middle
-    EXPECT_FALSE(canvas.anyOtherThan(0x00FFFF, {11, 11, 30, 39}));
-}
-
-TEST_F(Drawing, CheckBoxAndRadioButtonStates)
-{
-    HDC dc = canvas.dc();
-    HFONT font = makeTestFont(12);
-    DRAWCHECKBOX d = checkBox(1, 1, "Check", font);
-    kaDrawCheck(dc, {10, 10, 110, 30}, &d);
-    EXPECT_EQ(at(15, 22), d.edge[0]);
-    EXPECT_EQ(at(13, 15), kBlack);  // the tick starts at (L+3, T+5)
-    EXPECT_EQ(at(19, 19), kWhite);  // box interior
-    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), GetStockObject(SYSTEM_FONT));  // the label font is put back
-    EXPECT_TRUE(canvas.has(kBlue, {29, 11, 110, 29}));
-
-    // Transparent: the label area keeps what was there.
-    kaFillRect(dc, {0, 0, 120, 80}, kRed);
-    d = checkBox(0, 1, nullptr, font);
-    d.transparent = 1;
-    kaDrawCheck(dc, {10, 10, 110, 30}, &d);
-    EXPECT_FALSE(canvas.anyOtherThan(kRed, {28, 10, 110, 30}));
-    kaDrawCheck(dc, {10, 10, 110, 30}, nullptr);
-    DeleteObject(font);
-
-    kaRadioButton(dc, {10, 10, 110, 30}, nullptr);
 }
 
 TEST_F(Drawing, DrawingInALoopLeavesNoObjectBehind)

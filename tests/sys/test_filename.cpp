@@ -21,30 +21,6 @@ std::string relative(const char* name, const char* base)
 
 class FileNameOnDisk : public TempFolder {};
 
-TEST(FileName, ExtensionsParentsAndComparisons)
-{
-    EXPECT_TRUE(cFileName("readme.").isExtension(""));
-    EXPECT_TRUE(cFileName("a.txt").isExtension(".TXT"));
-    cFileName blank;
-    blank.changeExtension("log");
-    EXPECT_TRUE(blank.isBlank());
-
-    EXPECT_EQ(str(cFileName("C:\\a\\b\\").getParent()), "C:\\a\\");
-    EXPECT_EQ(str(cFileName("C:\\").getParent()), "");
-
-    EXPECT_TRUE(cFileName("C:/A/b.TXT").equals("c:\\a\\B.txt"));
-    EXPECT_TRUE(cFileName().equals(nullptr));
-}
-
-TEST(FileName, UrlSplitTurnsBackslashesAndKnowsOnlyItsSchemes)
-{
-    const char* parts[] = {"HTTP:", "//host", "/", "x", ".y", "/x.y", "x.y", ""};
-    cFileName url("HTTP:\\\\host\\x.y");
-    for (int part = 0; part < 8; ++part) EXPECT_EQ(str(url.getUrlSplit(part)), parts[part]) << part;
-    EXPECT_EQ(str(cFileName("https://x/y").getUrlSplit(2)), "https://x/");
-    EXPECT_EQ(str(cFileName("http://host").getUrlSplit(5)), "");
-}
-
 TEST(FileName, ResolvesNamesAgainstAFriendDocument)
 {
     const char* page = "http://h/a/doc.htm";

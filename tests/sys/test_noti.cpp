@@ -76,33 +76,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Chain, SentNotificationsTravelUpAndKeepTheirSource)
-{
-    cNoti n;
-    EXPECT_EQ(42, n.mouseDown(leaf, 3, 4));
-    ASSERT_EQ(1u, received.size());
-    EXPECT_EQ(KA_NOTI_MOUSEDOWN, received[0].code);
-    EXPECT_EQ(&n, received[0].record);  // the sender's own record, not a copy
-    EXPECT_EQ(leaf, received[0].copy.source);
-    EXPECT_EQ(42, n.keyUp(mid, VK_F5));
-    EXPECT_EQ(mid, received.back().copy.source);  // the helpers always take the window as source
-
-    size_t before = received.size();
-    cNoti none;
-    EXPECT_EQ(0, none.send(lone, 5));  // no parent
-    EXPECT_EQ(lone, none.source);
-    EXPECT_EQ(0, none.send(nullptr, 5));
-    EXPECT_EQ(0, SendMessageA(lone, KA_WM_NOTIFY, 5, reinterpret_cast<LPARAM>(&none)));
-    EXPECT_EQ(before, received.size());
-    EXPECT_EQ(1, SendMessageA(leaf, KA_WM_ISKAWINDOW, 0, 0));
-
-    // Comments go to the top window and need no parent; without a top window they go nowhere.
-    EXPECT_EQ(42, kaNotifyComment2(lone, "saving"));
-    EXPECT_EQ(KA_NOTI_COMMENT2, received.back().code);
-    kaSetAppTopWindow(nullptr);
-    EXPECT_EQ(0, kaNotifyComment(leaf, "saving"));
-}
-
 TEST_F(Chain, PostedCopiesCarryTheSourceAndAreFreed)
 {
     pump();

@@ -60,17 +60,6 @@ TEST_F(Registry, ValuesRoundTripAndTextsNeverOverrunTheirBuffer)
     EXPECT_EQ(str(reg.readString("bare1000")), "");
 }
 
-TEST_F(Registry, OneCallHelpersCreateKeysAndReadAnyKind)
-{
-    registryWrite(key.c_str(), "b\\c", "name", "value");
-    EXPECT_EQ(str(registryRead(key.c_str(), "b\\c", "name", "def")), "value");
-    EXPECT_EQ(str(registryRead(key.c_str(), "nokey", "name", "def")), "def");
-    // The type is not looked at: a number reads as the text its bytes spell.
-    DWORD number = 0x44434241;  // no zero byte in it
-    setRaw("num", REG_DWORD, &number, sizeof number);
-    EXPECT_EQ(str(registryRead("Software", leaf.c_str(), "num", "def")), "ABCD");
-}
-
 TEST_F(Registry, SubKeysAreCreatedListedAndDeletedBelowTheCurrentKey)
 {
     ASSERT_TRUE(reg.createSubKey("a"));

@@ -3,17 +3,6 @@
 
 namespace {
 
-TEST(SystemInfo, VersionEntriesAreReplacedNotAdded)
-{
-    cArrayTag version;
-    version.set("stale", "x");
-    cSystemInfo info;
-    info.getOSVersion(version);
-    info.getOSVersion(version);
-    EXPECT_EQ(version.count(), 2);
-    EXPECT_GT(version.getValue("MajorVersion"), 0);
-}
-
 TEST(DataFolder, RootsOnNewAndOldSystemsAreExistingFolders)
 {
     // Version 6 and later: the low-integrity local folder; before: the roaming one.
