@@ -35,18 +35,4 @@ TEST(FileAssociation, TheUsersClassesComeBeforeTheMachines)
     forgetTest();
 }
 
-TEST(FileAssociation, TheMainDialogRegistersTheLauncherForProjects)
-{
-    const char program[] = "C:\\Program Files\\Orrel Test\\orrel.exe";
-    RegistrySandbox sandbox(program);
-    // A registration of another program is replaced.
-    storeText(HKEY_CURRENT_USER, "Software\\Classes\\.orp", "", "Other.orp");
-    ProbeDlg dlg;
-    dlg.run({});
-    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, "Software\\Classes\\.orp", "").text, kProjectProgId);
-    EXPECT_EQ(storedValue(HKEY_CURRENT_USER, "Software\\Kestrine\\Orrel", "").text, program);
-    // Quoted, the path comes back whole despite its blanks.
-    EXPECT_EQ(text(getApplicationPath(".orp")), program);
-}
-
 }  // namespace

@@ -29,17 +29,6 @@ protected:
     std::string maker, base;
 };
 
-TEST_F(BaseFolders, AFileWhereAFolderShouldBeFailsThatStep)
-{
-    ASSERT_TRUE(makeBaseFolders());
-    EXPECT_EQ(std::string(getViewerFolder()), base + "viewer\\");
-    ASSERT_TRUE(kaRemoveDirectory((base + "viewer").c_str()));
-    touch(base + "viewer");
-    EXPECT_FALSE(makeBaseFolders());
-    EXPECT_TRUE(isPlainFile(base + "viewer"));
-
-}
-
 TEST(SubFolder, TakesAHiddenFolderButNeitherAFileNorAnOverlongPath)
 {
     ScratchFolder dir;

@@ -6,27 +6,6 @@ namespace {
 
 const char kSettings[] = "Software\\Kestrine\\Orrel";
 
-TEST(LauncherDialog, OpenAddsHttpToWwwAndSplitsAtTheQuestionMark)
-{
-    RegistrySandbox sandbox;
-    ProbeDlg dlg;
-    dlg.run({[](ProbeDlg& d) {
-        d.click(IDC_OPEN);
-        EXPECT_TRUE(d.opened.empty()) << "an empty box opens nothing";
-        for (const char* text : {"www.example.org/a.orp?x?y", "wwwx.example.org/c.orp", "C:\\projects\\d.orp?p"}) {
-            d.setText(IDC_URL, text);
-            d.click(IDC_OPEN);
-        }
-        ASSERT_EQ(d.opened.size(), 3u);
-        EXPECT_EQ(d.opened[0].location, "http://www.example.org/a.orp");
-        EXPECT_EQ(d.opened[0].extra, "x");
-        EXPECT_EQ(d.opened[1].location, "wwwx.example.org/c.orp");
-        EXPECT_EQ(d.opened[2].location, "C:\\projects\\d.orp") << "typed names stay as typed";
-    }});
-    ASSERT_EQ(dlg.m_recentUrls.GetSize(), 3);
-    EXPECT_STREQ(dlg.m_recentUrls.GetAt(2), "http://www.example.org/a.orp?x?y");
-}
-
 TEST(LauncherDialog, AFailedOpenChangesNothing)
 {
     RegistrySandbox sandbox;

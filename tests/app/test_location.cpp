@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "apptest.h"
-#include "dlgprobe.h"
 #include "location.h"
-#include "state.h"
 
 namespace {
 
@@ -24,26 +22,6 @@ Choice choose(const char* bound, const char* commandLine)
     return {ok, location, text(extra)};
 }
 
-TEST(StartupLocation, CommandLineSplitsAtTheFirstTwoQuestionMarks)
-{
-    const struct {
-        const char *commandLine, *location, *extra;
-    } cases[] = {
-        {"?x", "", "x"},
-        {"A?B?C", "A", "B"},
-        // Quotes around the whole line or around the location are a shell's, not the path's.
-        {"\"C:\\my projects\\p.orp\"", "C:\\my projects\\p.orp", ""},
-        {"\"C:\\my projects\\p.orp?x\"", "C:\\my projects\\p.orp", "x"},
-        {"\"C:\\a\" \"b\"", "\"C:\\a\" \"b\"", ""},
-    };
-    for (auto& want : cases) {
-        SCOPED_TRACE(want.commandLine);
-        Choice c = choose(kNoBound, want.commandLine);
-        EXPECT_TRUE(c.ok);
-        EXPECT_EQ(c.location + "|" + c.extra, std::string(want.location) + "|" + want.extra);
-    }
-}
-
 TEST(StartupLocation, LocationsThatDoNotFitAreRefusedNotCut)
 {
     BoxCloser watcher;
@@ -61,15 +39,6 @@ TEST(StartupLocation, LocationsThatDoNotFitAreRefusedNotCut)
     std::string program = "C:\\" + std::string(60, 'd') + "\\orrel.exe";
     EXPECT_FALSE(resolveBareName(location, program.c_str()));
     EXPECT_EQ(watcher.texts(), (std::vector<std::string>{kTooLong, kTooLong}));
-}
-
-TEST(StartupLocation, AProjectWithoutAViewerIsReportedNotLaunched)
-{
-    BoxCloser watcher;
-    theLauncher.viewerProgramPath[0] = 0;
-    startViewer(nullptr, "lib.dll", "http://h/p.orp", "");
-    EXPECT_EQ(watcher.texts(),
-              std::vector<std::string>{"The project names no viewer program, so there is nothing to start."});
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <string>
-#include <utility>
 #include <vector>
 #include "ka.h"
 
@@ -8,20 +7,12 @@ namespace {
 
 std::string str(const char* s) { return s ? s : "<null>"; }
 
-using Entries = std::vector<std::pair<std::string, long>>;
 using Texts = std::vector<std::string>;
 
 Texts texts(const cArrayStr& a)
 {
     Texts out;
     for (int i = 0; i < a.count(); ++i) out.push_back(str(a[i]));
-    return out;
-}
-
-Entries entries(const cArrayStr& a)
-{
-    Entries out;
-    for (int i = 0; i < a.count(); ++i) out.emplace_back(str(a.text(i)), a.getValue(i));
     return out;
 }
 
@@ -33,25 +24,6 @@ Texts split(const char* text, int size, int flags)
 }
 
 }  // namespace
-
-TEST(ArrayStr, BadIndexesAndEmptyTexts)
-{
-    cArrayStr a;
-    EXPECT_EQ(0, a.append("one", 11));
-    EXPECT_EQ(1, a.append(""));
-    EXPECT_EQ(2, a.append(nullptr, 33));
-    EXPECT_EQ(nullptr, a[1]);  // empty texts are null entries
-    for (int bad : {-1, 3}) {
-        EXPECT_EQ(0, a.textLength(bad)) << bad;
-        a.replace(bad, "x");
-        a.remove(bad);
-    }
-    EXPECT_EQ(-1, a.insert(-1, "x"));
-    EXPECT_EQ(-1, a.insert(4, "x"));
-    a.replace(2, "two");  // the number stays
-    EXPECT_EQ(0, a.insert(0, "start"));
-    EXPECT_EQ((Entries{{"start", 0}, {"one", 11}, {"<null>", 0}, {"two", 33}}), entries(a));
-}
 
 TEST(ArrayStr, InsertGrowsAFullBlockAndCopiesOwnTheirTexts)
 {

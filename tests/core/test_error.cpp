@@ -18,15 +18,6 @@ std::string msg()
 class ErrorChannel : public ::testing::Test {
 protected:
     void SetUp() override { kaErrorMute(false); }
-    void TearDown() override
-    {
-        while (true) {  // leave no stop count behind for the next test
-            kaErrorStart();
-            kaErrorSetMsg("probe");
-            if (kaErrorExist()) break;
-        }
-        kaErrorMute(false);
-    }
 };
 
 TEST_F(ErrorChannel, ComposesMessageThenOuterTasksThenPendingFile)

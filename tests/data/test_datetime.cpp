@@ -23,21 +23,6 @@ TEST(Date, NormalisationAcrossBoundariesAndOverflow)
     }
 }
 
-TEST(Date, ValidationLeapYearsAndWeekdays)
-{
-    for (long bad : {20240230L, 20230229L, 10100L, 0L, -5L, 20241301L, 20240100L}) {
-        cDate d(bad);
-        EXPECT_TRUE(d.isNull()) << bad;
-        EXPECT_EQ(-1, d.day()) << bad;
-        EXPECT_EQ(-1, d.xday()) << bad;
-    }
-    cDate marker(-2L);
-    EXPECT_TRUE(marker.isValid());
-    EXPECT_EQ(-1, marker.year());
-    EXPECT_EQ(28, cDate(19000210L).daysInMonth());
-    EXPECT_EQ(0, cDate(19951224L).dayOfWeek());
-}
-
 TEST(Date, DayNumbersMapBackAndLeaveTheRangeAsNull)
 {
     EXPECT_EQ(1461, cDate(50101L).xday());  // years 1 to 4, year 4 leap

@@ -16,25 +16,6 @@ using Token = std::pair<int, std::string>;
 
 }  // namespace
 
-TEST(Parser, TokenKinds)
-{
-    cParser p;
-    cStringA s("x");
-    EXPECT_EQ(0, p.getToken(s));  // never set
-    p.set(nullptr);
-    EXPECT_EQ(0, p.getToken(s));
-    EXPECT_TRUE(s.isBlank());
-
-    p.set(" 'say \"hi\"' 12.5.3 -1 a.b ");
-    for (const Token& t : {Token(3, "say \"hi\""), Token(4, "12.5"), Token(4, ".3"), Token(2, "-"), Token(4, "1"),
-                           Token(1, "a"), Token(2, "."), Token(1, "b"), Token(0, "")})
-        EXPECT_EQ(t, nextToken(p));
-
-    p.set("\"abc");
-    EXPECT_EQ(Token(5, ""), nextToken(p));
-    EXPECT_EQ(p.getMaxLength(), p.getOffset());
-}
-
 TEST(Parser, NamesByMode)
 {
     cParser plain, xml(1);

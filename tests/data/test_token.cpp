@@ -15,16 +15,6 @@ std::vector<std::string> drain(cToken& t)
 
 using Tokens = std::vector<std::string>;
 
-// Every trimmed token until the end; the last, failed call must leave the string blank.
-Tokens drainTrimmed(cToken& t, bool discardBlank)
-{
-    Tokens out;
-    cStringA s("x");
-    while (discardBlank ? t.nextTrimmedDiscardBlank(s) : t.nextTrimmed(s)) out.push_back(s.getPtr() ? s.getPtr() : "");
-    EXPECT_TRUE(s.isBlank());
-    return out;
-}
-
 }  // namespace
 
 TEST(Token, DelimitersAndModes)
@@ -47,14 +37,6 @@ TEST(Token, DelimitersAndModes)
     white.setDelimiter(";");
     EXPECT_EQ((Tokens{"a b", "c"}), drain(white));
 
-}
-
-TEST(Token, TrimmedForms)
-{
-    cToken t(" a ; ; b ;  ", ";");
-    EXPECT_EQ((Tokens{"a", "", "b", ""}), drainTrimmed(t, false));
-    t.set(" a ; ; b ;  ", ";");
-    EXPECT_EQ((Tokens{"a", "b"}), drainTrimmed(t, true));
 }
 
 TEST(Token, ResetFromItsOwnTokenAndSharing)

@@ -97,23 +97,6 @@ TEST(XML, AcceptedFormsAndUnescaping)
     }
 }
 
-TEST(XML, FailedParseKeepsWhatWasReadAndSuccessKeepsTheMessage)
-{
-    cXML doc("kestrine");
-    EXPECT_FALSE(doc.parse("<?xml version='1.0'?>"));
-    EXPECT_STREQ("kestrine", doc.getDocumentElement()->getName());  // not replaced before a name is read
-
-    EXPECT_FALSE(doc.parse("<r v='1'><a/><b"));
-    cXMLElement* r = doc.getDocumentElement();
-    EXPECT_STREQ("r", r->getName());
-    EXPECT_EQ(2, r->getChildElementCount());
-    EXPECT_STREQ("b", r->getChildElement(1)->getName());
-
-    EXPECT_TRUE(doc.parse("<ok/>"));
-    EXPECT_EQ("The start-tag of 'b' was not closed by angle bracket.\r\n", std::string(doc.getErrorString()));
-    EXPECT_EQ(0, doc.getDocumentElement()->getChildElementCount());
-}
-
 TEST(XML, NestingDepthIsBounded)
 {
     cXML doc;

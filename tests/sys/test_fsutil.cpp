@@ -42,28 +42,6 @@ TEST_F(FileSystem, DeleteAllTakesEveryFileOfTheFolderAndNoFolder)
     EXPECT_EQ(readBytes(at("www.x.txt")), "outside");
 }
 
-TEST_F(FileSystem, RemovingATreeStopsAtFilesThatCannotGo)
-{
-    std::string tree = at("tree");
-    CreateDirectoryA(tree.c_str(), nullptr);
-    CreateDirectoryA((tree + "\\a").c_str(), nullptr);
-    CreateDirectoryA((tree + "\\a\\deep").c_str(), nullptr);
-    CreateDirectoryA((tree + "\\b").c_str(), nullptr);
-    writeBytes(tree + "\\top.txt", "x");
-    writeBytes(tree + "\\a\\deep\\x.txt", "x");
-    writeBytes(tree + "\\b\\ro.txt", "x");
-    SetFileAttributesA((tree + "\\b\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-
-    EXPECT_FALSE(kaRemoveDirectory((tree + "\\").c_str()));
-    EXPECT_NE(errorFullText().find(tree), std::string::npos);
-    EXPECT_TRUE(exists(tree + "\\b\\ro.txt"));
-    EXPECT_TRUE(exists(tree + "\\top.txt"));  // files go only after every sub-folder went
-
-    SetFileAttributesA((tree + "\\b\\ro.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_TRUE(kaRemoveDirectory(tree.c_str()));
-    EXPECT_FALSE(exists(tree));
-}
-
 TEST_F(FileSystem, CopiesCheckTheSizeAndLeaveNoHalfCopy)
 {
     std::string data;

@@ -1,41 +1,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <algorithm>
-#include <vector>
 #include "ka.h"
 #include "sys/gdiutil.h"
-#include "sys/noti.h"
 
 namespace {
-
-const UINT kProbeMessage = WM_APP + 100;
-
-// What reached the plain windows (not library windows) of a test.
-std::vector<HWND> gProbed, gNotified;
-
-LRESULT CALLBACK sinkProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg == KA_WM_NOTIFY) {
-        gNotified.push_back(reinterpret_cast<cNoti*>(lp)->source);
-        return 77;
-    }
-    if (msg == kProbeMessage) gProbed.push_back(hwnd);
-    return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-HWND makeSink(HWND parent, DWORD style)
-{
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = sinkProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "kaTestSink";
-        registered = RegisterClassA(&wc) != 0;
-    }
-    return CreateWindowExA(0, "kaTestSink", "", style, 0, 0, 100, 100, parent, nullptr, GetModuleHandleA(nullptr),
-                           nullptr);
-}
 
 // Records the virtual calls the library makes.
 class Probe : public cWnd {
@@ -46,7 +14,6 @@ public:
     LRESULT wndProc(UINT msg, WPARAM wp, LPARAM lp) override
     {
         if (msg == WM_SETFONT) fontSet = reinterpret_cast<HFONT>(wp);
-        if (msg == kProbeMessage) probed = true;
         return cWnd::wndProc(msg, wp, lp);
     }
     unsigned short childId() const { return id; }
@@ -54,7 +21,6 @@ public:
     bool accept;
     int destroyed = 0;
     HFONT fontSet = nullptr;
-    bool probed = false;
 };
 
 TEST(Window, PointerSizedClassDataChildIdsAndMissingItems)
@@ -100,35 +66,6 @@ TEST(Window, CreationRefusedDestroyedAndOutlived)
     delete early;
     EXPECT_EQ(SendMessageA(h, KA_WM_GETOBJECT, 0, 0), 0);
     EXPECT_TRUE(DestroyWindow(h));
-}
-
-TEST(Window, NotificationsGoUpAndProbesReachDescendantsFirst)
-{
-    HWND top = makeSink(nullptr, WS_POPUP);
-    HWND a = makeSink(top, WS_CHILD), b = makeSink(top, WS_CHILD), a1 = makeSink(a, WS_CHILD);
-    HWND owned = makeSink(top, WS_POPUP);  // owned, not a child
-    Probe middle;
-    cWnd leaf;
-    ASSERT_TRUE(middle.create(a, nullptr, 0, WS_CHILD, ""));
-    ASSERT_TRUE(leaf.create(middle.getHwnd(), nullptr, 0, WS_CHILD, ""));
-    gNotified.clear();
-    cNoti n;
-    EXPECT_EQ(n.mouseDown(leaf.getHwnd(), 3, 4), 77);  // the sink's answer comes back
-    EXPECT_EQ(gNotified, std::vector<HWND>{leaf.getHwnd()});
-
-    gProbed.clear();
-    SendMessageToDescendants(top, kProbeMessage, 0, 0);
-    EXPECT_TRUE(middle.probed);
-    auto index = [](HWND h) { return std::find(gProbed.begin(), gProbed.end(), h) - gProbed.begin(); };
-    ASSERT_EQ(gProbed.size(), 3u);  // a1, a and b; the library window answered for itself
-    EXPECT_LT(index(a1), index(a));
-    EXPECT_LT(index(b), 3);
-    EXPECT_EQ(index(owned), 3);
-    EXPECT_EQ(index(top), 3);
-    leaf.destroy();
-    middle.destroy();
-    DestroyWindow(owned);
-    DestroyWindow(top);
 }
 
 TEST(Window, FontAndBrushAreOwnedAndReplacedWithoutLeaks)
