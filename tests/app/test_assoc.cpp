@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "assoc.h"
-#include "dlgprobe.h"
+#include "regsandbox.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
-#include "dlgprobe.h"
+#include "regsandbox.h"
 #include "settings.h"
 
 namespace {

@@ -5,7 +5,6 @@
 namespace {
 
 const cDate kFriday(20240105L);
-const cTime kAfternoon(130509250L);
 
 }  // namespace
 
@@ -45,32 +44,6 @@ TEST(DateText, FlagsAndFormatStringsInEnglishAndKorean)
         EXPECT_STREQ(formats[i].text, kFriday.toString(formats[i].format).getPtr());
     }
     EXPECT_TRUE(cDate(-1L).toString("YYYY-MM-DD").isBlank());
-}
-
-TEST(TimeText, TwelveHourClockAndKoreanWords)
-{
-    struct Case {
-        cTime time;
-        char separator;
-        int flags;
-        const char* text;
-    } const cases[] = {
-        {kAfternoon, ':', 0x000, "13:5:9.250"},
-        {kAfternoon, ':', 0x081, "01:05:09.250 PM"},
-        {cTime(115959999L), ':', 0x081, "11:59:59.999 AM"},
-        {cTime(230000007L), ':', 0x282, "오후 11시 0분 0초 007"},
-    };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_STREQ(cases[i].text, cases[i].time.toString(cases[i].separator, cases[i].flags).getPtr());
-    }
-    EXPECT_STREQ("\xBF\xC0\xC8\xC4 1\xBD\xC3 5\xBA\xD0 9\xC3\xCA 250",
-                 kAfternoon.toString(':', 0x282).getPtr());
-    EXPECT_STREQ("01:05:09.250 PM", kAfternoon.toString("0a").getPtr());
-
-    EXPECT_STREQ("(current)", cTimestamp(-2LL).toString().getPtr());
-    EXPECT_STREQ("2024-01-05 08:00:00.007", cTimestamp(20240105080000007LL).toString().getPtr());
-    EXPECT_STREQ("214748-12-31 23:59:59.999", cTimestamp(2147481231235959999LL).toString().getPtr());
 }
 
 TEST(DateParse, ValidAndInvalidForms)

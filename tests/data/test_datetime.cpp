@@ -23,47 +23,6 @@ TEST(Date, NormalisationAcrossBoundariesAndOverflow)
     }
 }
 
-TEST(Date, DayNumbersMapBackAndLeaveTheRangeAsNull)
-{
-    EXPECT_EQ(1461, cDate(50101L).xday());  // years 1 to 4, year 4 leap
-    // Every day number maps back to itself over four centuries and the edges.
-    for (int n : {59, 36524, 146097, 738890}) {
-        cDate start(10101L);
-        start.addDays(n);
-        EXPECT_EQ(n, start.xday()) << n;
-    }
-    cDate d(20240228L);
-    d.addDays(1);
-    EXPECT_EQ(20240229, d.getYMD());
-    d.set(10101);
-    d.addDays(-1);
-    EXPECT_TRUE(d.isNull());
-    d.addDays(5);
-    EXPECT_TRUE(d.isNull());
-    d.set(20240101);
-    d.addDays(INT_MAX);
-    EXPECT_TRUE(d.isNull());
-}
-
-TEST(Time, NormalisationWithoutDayCarryAndInvalidValues)
-{
-    EXPECT_EQ(0, static_cast<long>(cTime(23, 59, 60)));
-    EXPECT_EQ(235959999, static_cast<long>(cTime(0, 0, 0, -1)));
-    EXPECT_EQ(225900000, static_cast<long>(cTime(0, -61, 0)));
-    cTime big(INT_MAX, INT_MAX, INT_MAX, INT_MAX);
-    EXPECT_TRUE(big.isValid());
-    EXPECT_GE(big.hour(), 0);
-    EXPECT_LE(big.hour(), 23);
-
-    for (long bad : {-1L, -5L, 240000000L, 236000000L, 235960000L, static_cast<long>(INT_MAX)}) {
-        cTime v(bad);
-        EXPECT_TRUE(v.isNull()) << bad;
-        EXPECT_EQ(-1, v.xtime()) << bad;
-        EXPECT_EQ(INT_MIN, v.milliseconds()) << bad;
-    }
-    EXPECT_TRUE(cTime(-2L).isValid());
-}
-
 TEST(Timestamp, CarriesAcrossDaysMonthsAndYears)
 {
     cTimestamp t(2024, 1, 31, 25, 0, 0, 0);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include "core/error.h"
+#include "data/colors.h"
 #include "data/format.h"
 #include "data/values.h"
 
@@ -75,4 +76,15 @@ TEST(FormatValue, DatesTimesFlagsAndErrors)
         EXPECT_STREQ("Invalid type specified in formatValueToStr()", kaErrorGetMsg().getPtr()) << type;
     }
     kaErrorClear();
+}
+
+TEST(Colors, HexTextAndDerivation)
+{
+    EXPECT_EQ(0x563412u, reverse_color(0xFF123456));
+    EXPECT_EQ(0x0000FFu, getColorFromHexString("#ff0000zz"));
+    EXPECT_EQ(0x0000FFu, getColorFromHexString("16711680"));
+    EXPECT_EQ(0u, getColorFromHexString("#"));
+    cStringA hex("old");
+    getHexStringFromColor(0xAB0a0b0c, hex);
+    EXPECT_STREQ("#0C0B0A", hex.getPtr());
 }

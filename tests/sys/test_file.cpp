@@ -14,25 +14,6 @@ bool heldElsewhere(const std::string& name)
     return h == nullptr;
 }
 
-TEST_F(Files, CreatingMakesOneMissingFolderAndNeverOverwrites)
-{
-    writeBytes(at("old.txt"), "old contents");
-    EXPECT_EQ(kaCreateFile(at("old.txt").c_str()), nullptr);
-    EXPECT_NE(errorFullText().find(at("old.txt")), std::string::npos);
-    EXPECT_EQ(readBytes(at("old.txt")), "old contents");
-
-    void* h = kaCreateFile(at("new\\f.txt").c_str());
-    ASSERT_NE(h, nullptr);
-    kaCloseFile(h);
-    EXPECT_EQ(kaCreateFile(at("a\\b\\f.txt").c_str()), nullptr);  // only one level is made
-    EXPECT_FALSE(exists(at("a")));
-
-    EXPECT_EQ(kaCreateFile("bare.txt"), nullptr);
-    EXPECT_EQ(errorText(), "No path information for creating directory");
-    EXPECT_EQ(kaOpenFileRead(nullptr), nullptr);
-    EXPECT_EQ(errorText(), "File name is not specified.");
-}
-
 TEST_F(Files, NamesTooLongAreRefusedNotCut)
 {
     std::string name = at(std::string(MAX_PATH, 'n'));

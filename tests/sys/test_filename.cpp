@@ -12,13 +12,6 @@ std::string urlFull(const char* name, const char* friendPath)
     return text(f);
 }
 
-std::string relative(const char* name, const char* base)
-{
-    cFileName f(name);
-    f.makeRelative(base);
-    return text(f);
-}
-
 class FileNameOnDisk : public TempFolder {};
 
 TEST(FileName, ResolvesNamesAgainstAFriendDocument)
@@ -31,25 +24,6 @@ TEST(FileName, ResolvesNamesAgainstAFriendDocument)
     EXPECT_EQ(urlFull("../b/x.gif", page), "http://h/b/x.gif");
     // Stepping above the top folder stays on the same host.
     EXPECT_EQ(urlFull("../../x.gif", page), "http://h/x.gif");
-}
-
-TEST(FileName, MakesNamesRelativeToABase)
-{
-    struct {
-        const char* name;
-        const char* base;
-        const char* expected;
-    } cases[] = {
-        {"C:\\x\\z\\p.gif", "C:\\x\\y\\doc.htm", "../z/p.gif"},
-        {"D:\\x\\p.gif", "C:\\x\\d.htm", "D:\\x\\p.gif"},
-        {"http://h/A/p.gif", "http://h/a/d.htm", "../A/p.gif"},
-        {"http://other/a/p.gif", "http://h/a/d.htm", "http://other/a/p.gif"},
-        {"img/p.gif", "doc/x.htm", "../img/p.gif"},
-    };
-    for (size_t i = 0; i < sizeof cases / sizeof cases[0]; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(relative(cases[i].name, cases[i].base), cases[i].expected);
-    }
 }
 
 TEST_F(FileNameOnDisk, FolderChainsAreMadeRootFirst)

@@ -25,21 +25,6 @@ std::string changed(const char* src, const char* ext)
     return dest;
 }
 
-TEST(Path, SplitsDrivesSharesAndDoubleByteNames)
-{
-    EXPECT_EQ(split("\\\\srv\\share\\b.txt", 0), "\\\\srv");
-    EXPECT_EQ(split("\\\\srv\\share\\b.txt", 1), "\\share\\");
-    EXPECT_EQ(split("dir.x\\file", 3), "file");
-    EXPECT_EQ(split("C:\\한글\\파일.txt", 3), "파일");
-    EXPECT_EQ(split(".profile", 3), "");
-
-    char dest[MAX_PATH] = "kept";
-    kaSplitPath(dest, "C:\\a\\b", 4);
-    EXPECT_STREQ(dest, "kept");
-    kaSplitPath(nullptr, "C:\\a", 0);
-    EXPECT_EQ(errorText(), "No buffer for destination in kaSplitPath().");
-}
-
 TEST(Path, RefusesPathsTooLongForABufferAndCutsPartsWholeCharacters)
 {
     std::string tooLong = "C:\\" + std::string(MAX_PATH, 'a');
