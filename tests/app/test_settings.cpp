@@ -16,19 +16,6 @@ std::vector<std::string> entries(const CStringArray& list)
 
 std::string letter(int i) { return std::string(1, static_cast<char>('A' + i)); }
 
-TEST(RecentUrls, AddMovesToTheFrontAndKeepsSixty)
-{
-    CStringArray list;
-    for (const char* url : {"a", "b", "A", "a", "b"}) addRecentUrl(list, url);
-    // Exact matches move to the front; a different letter case is another entry.
-    EXPECT_EQ(entries(list), (std::vector<std::string>{"b", "a", "A"}));
-
-    list.RemoveAll();
-    for (int i = 0; i < 70; i++) addRecentUrl(list, ("u" + std::to_string(i)).c_str());
-    ASSERT_EQ(list.GetSize(), 60);
-    EXPECT_STREQ(list.GetAt(59), "u10");
-}
-
 TEST(RecentUrls, StoresTwentySixAndBlanksTheRest)
 {
     RegistrySandbox sandbox;

@@ -33,7 +33,6 @@ TEST(ArrayInt, BadIndexesChangeNothingAndRunsStopAtTheEnd)
     EXPECT_EQ(5, b.insert(2, run, 3));  // the index after the run
     EXPECT_EQ(Longs({0, 1, 10, 11, 12, 2, 3, 4}), values(b));
     for (long i : {9L, -1L, LONG_MIN}) EXPECT_EQ(-1, b.insert(i, run, 3)) << i;
-    EXPECT_EQ(-1, b.append(nullptr, 2));
 
     b.replace(7, run, 3);  // stops at the end, never grows
     b.remove(1, INT_MAX);  // past the end: cut at 1, without overflowing

@@ -42,19 +42,6 @@ TEST(CStr, RemoveInterimCutsOnlyAHalfCharacter)
     EXPECT_STREQ("abcdef", longer);
 }
 
-TEST(CStr, SearchSkipsTrailBytes)
-{
-    EXPECT_EQ(1, strSearch("abcabc", "bc", -1));
-    EXPECT_EQ(-1, strSearch("abcabc", "bc", 2));
-    EXPECT_EQ(3, strSearch("abc", "", -1));
-
-    // 0xB0 0x61 is one character: its trail byte 'a' is no match.
-    const char* dbcs = "\xB0" "aa";
-    EXPECT_EQ(2, strSearch(dbcs, "a", -1));
-    EXPECT_EQ(-1, strSearch(dbcs, "a", 1));
-    EXPECT_EQ(3, strSearchIgnoreCase("한xY", "y", -1));  // case-blind, still by character
-}
-
 TEST(CStr, NumbersSaturateOrWrapAndNeverOverrun)
 {
     bool percent = false;

@@ -51,12 +51,4 @@ TEST(Parser, CommentsAndLines)
         EXPECT_STREQ("The comment does not end-tag.", e);
         EXPECT_EQ(0, p.getOffset());
     }
-
-    p.set("a\nb\r\nc\r\rd");
-    cStringA line;
-    for (const char* expected : {"a\nb", "c", "", "d"}) {
-        EXPECT_TRUE(p.getLine(line));
-        EXPECT_EQ(std::string(expected), line.getPtr() ? line.getPtr() : "");
-    }
-    EXPECT_FALSE(p.getLine(line));
 }

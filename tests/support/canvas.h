@@ -49,15 +49,6 @@ public:
         GdiFlush();
         return w == o.w && h == o.h && std::memcmp(bits, o.bits, sizeof(DWORD) * w * h) == 0;
     }
-    // Whether any pixel inside r has another colour than c.
-    bool anyOtherThan(COLORREF c, RECT r) const
-    {
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (pixel(x, y) != c) return true;
-        return false;
-    }
-    bool inkIn(RECT r) const { return anyOtherThan(RGB(255, 255, 255), r); }
 
 private:
     int w, h;

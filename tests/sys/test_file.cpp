@@ -35,24 +35,6 @@ TEST_F(Files, NamesTooLongAreRefusedNotCut)
     EXPECT_EQ(files.count() + folders.count(), 0);
 }
 
-TEST_F(Files, ShortReadsArePendingButFailedWritesAreShownAtOnce)
-{
-    std::string name = at("forty.bin");
-    writeBytes(name, std::string(40, 'x'));
-    cFile f;
-    ASSERT_TRUE(f.openRead(name.c_str()));  // no write access
-    char buf[100];
-    BoxCloser closer;
-    EXPECT_EQ(f.read(buf, 100), 40ul);
-    EXPECT_EQ(errorText(), "Failed to read.");
-    EXPECT_TRUE(closer.boxes().empty());
-    EXPECT_FALSE(f.write("zz", 2));
-    ASSERT_EQ(closer.boxes().size(), 1u);
-    EXPECT_NE(closer.boxes()[0].text, "");
-    EXPECT_EQ(kaErrorExist(), 0);  // shown, then cleared
-    EXPECT_EQ(readBytes(name), std::string(40, 'x'));
-}
-
 TEST_F(Files, TwoHandlesShareAndLockOnlyAsTheRulesAllow)
 {
     std::string name = at("shared.bin");

@@ -5,18 +5,6 @@ namespace {
 
 class FileSystem : public TempFolder {};
 
-TEST_F(FileSystem, DeletesReportOnlyRealFailures)
-{
-    EXPECT_TRUE(kaDeleteFile(at("missing").c_str()));
-    EXPECT_EQ(kaErrorExist(), 0);
-
-    writeBytes(at("ro.txt"), "x");
-    SetFileAttributesA(at("ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(kaDeleteFile(at("ro.txt").c_str()));
-    EXPECT_NE(errorFullText().find(at("ro.txt")), std::string::npos);
-    EXPECT_TRUE(exists(at("ro.txt")));
-}
-
 TEST_F(FileSystem, DeleteAllTakesEveryFileOfTheFolderAndNoFolder)
 {
     CreateDirectoryA(at("d").c_str(), nullptr);
