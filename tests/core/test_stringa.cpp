@@ -11,7 +11,6 @@ TEST(StringA, CopiesShareUntilChanged)
         [](cStringA& s) { s.toUpper(); },
         [](cStringA& s) { s.removeInterim(); },
         [](cStringA& s) { s.replace("b", "X", -1); },
-        [](cStringA& s) { s.replace("b", "X", 2); },
         [](cStringA& s) { s.append("z"); },
         [](cStringA& s) { s.set(5); },
     };
