@@ -101,3 +101,18 @@ TEST(ArrayPoint, ScalesTowardZeroAndContainsByNonZeroWinding)
     EXPECT_TRUE(extreme.contains(tagPOINT{INT_MIN, 0}));  // on the left edge, which counts
     EXPECT_FALSE(extreme.contains(tagPOINT{INT_MAX, 0}));
 }
+
+TEST(ArrayBigInt, SizedConstructionAndRunsTooLargeToHold)
+{
+    EXPECT_EQ(std::vector<__int64>({0, 1, 2}), (contentOf<__int64>(cArrayBigInt(3))));
+    EXPECT_EQ(0, cArrayBigInt(-2).count());
+
+    // Runs too large for the allocator fail whole.
+    cArrayBigInt seq(3);
+    const __int64 run[] = {10, 11};
+    kaErrorClear();
+    EXPECT_EQ(-1, seq.append(run, 0x20000000));
+    EXPECT_EQ(1, kaErrorExist());
+    kaErrorClear();
+    EXPECT_EQ(std::vector<__int64>({0, 1, 2}), (contentOf<__int64>(seq)));
+}
