@@ -3,12 +3,12 @@
 #include <cstring>
 #include "arraystore.h"
 #include "cstr.h"
+#include "leadbyte.h"
 
 namespace {
 
 const int kTypeStrs = 15;
 
-inline bool isLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 
 char** textsOf(const cArrayBlock& b) { return kaStore::at<char*>(b); }
 
@@ -105,14 +105,11 @@ int pieceLength(const char* p, int size, bool lineMode)
     if (p[n]) {
         // An odd run of high bytes at the end leaves a lead byte without its partner.
         int high = 0;
-        while (high < n && isLeadByte(p[n - 1 - high])) ++high;
+        while (high < n && kaIsLeadByte(p[n - 1 - high])) ++high;
         if (high % 2 == 1 && n > 1) --n;
     }
     return n;
 }
-
-// One character: a lead byte takes the byte after it along.
-int characterLength(const char* p) { return isLeadByte(p[0]) && p[1] ? 2 : 1; }
 
 // A copy of n bytes at p (null for none); false when memory ran short.
 bool copyRange(kaStore::Pool& pool, const char* p, int n, char** out)
@@ -298,7 +295,7 @@ int cArrayStr::appendBySize(const char* text, int size, int flags)
     int before = texts.count;
     bool lineMode = (flags & 1) != 0;
     for (const char* p = text; *p;) {
-        int n = size == 1 ? characterLength(p) : pieceLength(p, size, lineMode);
+        int n = size == 1 ? kaCharWidth(p) : pieceLength(p, size, lineMode);
         char* piece = nullptr;
         bool copied = expand() && (size == 1 ? copyRange(poolOf(texts), p, n, &piece)
                                              : copyTrimmed(poolOf(texts), p, n, &piece));

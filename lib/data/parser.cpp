@@ -1,4 +1,5 @@
 #include "parser.h"
+#include "core/leadbyte.h"
 #include <cstring>
 
 namespace {
@@ -7,13 +8,11 @@ namespace {
 char emptyText[1] = {0};
 
 // Names are scanned a byte at a time: the checks stay inline.
-bool isHigh(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
 bool isLetter(char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 26; }
 
 bool isDecimal(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
-bool startsName(char c) { return isLetter(c) || c == '_' || isHigh(c); }
+bool startsName(char c) { return isLetter(c) || c == '_' || kaIsLeadByte(c); }
 
 bool startsWith(const char* s, const char* prefix) { return strncmp(s, prefix, strlen(prefix)) == 0; }
 
@@ -120,7 +119,7 @@ const char* cParser::takeName(const char* p)
     while (*p) {
         if (isLetter(*p) || isDecimal(*p) || *p == '_' || (xml && (*p == '-' || *p == '.' || *p == ':'))) {
             ++p;
-        } else if (isHigh(*p)) {
+        } else if (kaIsLeadByte(*p)) {
             // A lead byte takes its trail byte with it, whatever that byte is.
             ++p;
             if (*p) ++p;
