@@ -8,6 +8,9 @@
 
 namespace {
 
+// Milliseconds between two progress events posted to the window.
+const DWORD kMoveInterval = 50;
+
 // The server's file as it is on the server: nothing answered from the system's
 // URL cache, nothing written into it, and every redirection counted here.
 const DWORD kRequestFlags = INTERNET_FLAG_TRANSFER_BINARY | INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE |
@@ -40,6 +43,7 @@ struct CTransfer::Shared {
     HINTERNET request = nullptr;
     bool cancelled = false;
     bool movePending = false;
+    DWORD lastMove = 0;  // tick of the last transferMoved posted
     bool decoding = false;
     __int64 length = 0;
     __int64 received = 0;
@@ -273,8 +277,12 @@ TransferOutcome store(Shared& s, const char* block, DWORD got)
     if (!WriteFile(s.file, block, got, &written, nullptr) || written != got)
         return ending(TransferEnd::writeFailed, GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
     s.received += got;
-    if (!s.movePending) {
+    // A post per block would cost more than the block itself: a message between two
+    // threads is a trip through the system, and the window looks only ten times a second.
+    DWORD now = GetTickCount();
+    if (!s.movePending && now - s.lastMove >= kMoveInterval) {
         s.movePending = true;
+        s.lastMove = now;
         post(s, transferMoved);
     }
     return ending(TransferEnd::running);
@@ -385,14 +393,15 @@ bool CTransfer::start(const char* agent, const char* url, HANDLE file, HWND noti
     cancel();
     release();
     m_shared = new Shared(agent, url, file, notify, timeoutMs);
-    UniqueKernelHandle thread(CreateThread(nullptr, 0, work, m_shared, 0, nullptr));
-    if (!thread) {
+    // A thread of the system's pool: a new thread for every library costs more under
+    // some systems than fetching a small one. The long-running hint lets the pool add a
+    // thread while another is still stuck in a cancelled call. The worker keeps its own
+    // reference to what it shares with us; nothing ever waits for it.
+    if (!QueueUserWorkItem(work, m_shared, WT_EXECUTELONGFUNCTION)) {
         m_shared->refs = 1;
         release();
         return false;
     }
-    // The worker keeps its own reference to what it shares with us; nothing ever waits for
-    // it, so its handle is closed on leaving.
     return true;
 }
 
