@@ -66,13 +66,6 @@ struct FileTraits {
     static bool close(HANDLE file) { return CloseHandle(file) != 0; }
 };
 
-// Threads, events and the other kernel objects, which are null on failure.
-struct KernelTraits {
-    typedef HANDLE Type;
-    static HANDLE invalid() { return nullptr; }
-    static bool close(HANDLE handle) { return CloseHandle(handle) != 0; }
-};
-
 struct FindTraits {
     typedef HANDLE Type;
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
@@ -99,7 +92,6 @@ struct MemoryDcTraits {
 
 typedef UniqueHandle<RegKeyTraits> UniqueRegKey;
 typedef UniqueHandle<FileTraits> UniqueFile;
-typedef UniqueHandle<KernelTraits> UniqueKernelHandle;
 typedef UniqueHandle<FindTraits> UniqueFind;
 typedef UniqueHandle<ModuleTraits> UniqueModule;
 typedef UniqueHandle<InternetTraits> UniqueInternet;
